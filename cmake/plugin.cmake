@@ -1,0 +1,34 @@
+# Pipwick.dll: the plug-in as it ships.
+
+# Import library for the functions norvane.exe exports.
+set(NORVANE_IMPORT_LIB ${CMAKE_BINARY_DIR}/libnorvane.a)
+add_custom_command(
+    OUTPUT ${NORVANE_IMPORT_LIB}
+    COMMAND ${CMAKE_DLLTOOL} -d ${CMAKE_SOURCE_DIR}/host/norvane.def
+            -l ${NORVANE_IMPORT_LIB} -D norvane.exe
+    DEPENDS ${CMAKE_SOURCE_DIR}/host/norvane.def
+    COMMENT "Import library for norvane.exe")
+add_custom_target(norvane_import_lib DEPENDS ${NORVANE_IMPORT_LIB})
+
+add_library(Pipwick SHARED
+    plugin/Pipwick.def
+    plugin/clock_plugin.cpp
+    plugin/create_window.cpp
+    plugin/entry_points.cpp
+    config/settings_locator.cpp
+    config/settings_reader.cpp
+    config/settings_writer.cpp
+    config/style_import.cpp
+    face/paint_clock.cpp
+    window/window_proc.cpp
+    window/message_text.cpp
+    window/broadcast_commands.cpp
+    window/context_menu.cpp
+    window/sizing.cpp
+    window/layered_attributes.cpp
+)
+set_target_properties(Pipwick PROPERTIES PREFIX "" OUTPUT_NAME Pipwick)
+add_dependencies(Pipwick norvane_import_lib)
+target_compile_options(Pipwick PRIVATE ${PIPWICK_WARNINGS} -fno-exceptions -fno-rtti)
+target_link_options(Pipwick PRIVATE -static-libgcc -static-libstdc++ -s)
+target_link_libraries(Pipwick PRIVATE pipwick_core ${NORVANE_IMPORT_LIB} user32 gdi32 kernel32)

@@ -1,0 +1,93 @@
+// The one record that holds all of the plug-in's state while it runs, and the
+// globals beside it.
+#pragma once
+
+#include <windows.h>
+
+#include <ctime>
+
+#include "host/norvane_api.h"
+
+constexpr int kLabelSize = 1024;
+constexpr UINT kUpdateTimerId = 1;
+
+class ClockPlugin {
+public:
+    explicit ClockPlugin(HINSTANCE module);
+    ~ClockPlugin();
+
+    int createClockWindow();
+    void destroyClockWindow();
+
+    void locateSettingsFile();
+    void readSettings();
+    void writeSettings();
+    void readStyle();
+
+    void paintClock(HWND window);
+    void showContextMenu();
+
+    bool resizeWindow(int wantedWidth, int wantedHeight);
+    void fitWidthToLabel();
+    void clearLabel();
+
+    HINSTANCE hInstance;
+    HWND hwnd;
+    HWND hwndHost;
+
+    int xpos;
+    int ypos;
+    int width;
+    int height;
+
+    bool alwaysOnTop;
+    bool snapWindow;
+    bool transparency;
+    int alpha;
+    bool autoResize;
+    bool layeredCapable;
+
+    COLORREF backColor;
+    COLORREF backColorTo;
+    COLORREF borderColor;
+    int bevelWidth;
+    int borderWidth;
+    StyleItem* styleItem;
+
+    char labelText[kLabelSize];
+    int fontHeight;
+    int timerInterval;
+
+    int markedRed;
+    int markedGreen;
+    int markedBlue;
+    int unmarkedRed;
+    int unmarkedGreen;
+    int unmarkedBlue;
+    int circleSize;
+
+    char rcFile[MAX_PATH];
+    char styleFile[MAX_PATH];
+
+    std::tm* now;
+
+    Menu* menuMain;
+    Menu* menuConfig;
+    Menu* menuSettings;
+
+private:
+    void setFirstRunValues();
+    bool registerWindowClass();
+    void registerWithHost(UINT message);
+    void applyStartupTranslucency();
+};
+
+extern ClockPlugin* g_plugin;
+extern bool g_inSlit;
+extern HWND g_hSlit;
+
+extern const char kWindowClassName[];
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void handleBroadcastCommand(const char* text);
+BOOL setLayeredAttributes(HWND window, COLORREF colourKey, BYTE alpha, DWORD flags);

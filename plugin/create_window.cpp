@@ -1,0 +1,92 @@
+#include <cstring>
+
+#include "plugin/clock_plugin.h"
+#include "plugin/plugin_info.h"
+
+const char kWindowClassName[] = "Pipwick";
+
+namespace {
+
+constexpr UINT kErrorBoxStyle = MB_ICONERROR | MB_TOPMOST;
+constexpr LONG kLayeredExStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED;
+
+// Sends a registration message with the three host messages the clock listens to.
+// The list lives only while the message is being sent.
+void sendHostMessageList(HWND host, UINT message, HWND window) {
+    UINT messages[4] = {HM_RECONFIGURE, HM_BROADCAST, HM_SET_LABEL, 0};
+    SendMessageA(host, message, reinterpret_cast<WPARAM>(window),
+                 reinterpret_cast<LPARAM>(messages));
+}
+
+}  // namespace
+
+bool ClockPlugin::registerWindowClass() {
+    WNDCLASSA windowClass;
+    std::memset(&windowClass, 0, sizeof windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = hInstance;
+    windowClass.lpszClassName = kWindowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+void ClockPlugin::registerWithHost(UINT message) {
+    sendHostMessageList(hwndHost, message, hwnd);
+}
+
+void ClockPlugin::applyStartupTranslucency() {
+    if (!layeredCapable || g_inSlit || !transparency) return;
+    SetWindowLongA(hwnd, GWL_EXSTYLE, kLayeredExStyle);
+    setLayeredAttributes(hwnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
+}
+
+int ClockPlugin::createClockWindow() {
+    if (!registerWindowClass()) {
+        MessageBoxA(hwndHost, "Error registering window class", kPluginNameVersion,
+                    kErrorBoxStyle);
+        return 1;
+    }
+
+    hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClassName, nullptr,
+                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, xpos, ypos, width,
+                           height, nullptr, nullptr, hInstance, nullptr);
+    if (hwnd == nullptr) {
+        MessageBoxA(nullptr, "Error creating window", kPluginNameVersion, kErrorBoxStyle);
+        UnregisterClassA(kWindowClassName, hInstance);
+        return 1;
+    }
+
+    if (g_inSlit && g_hSlit != nullptr) {
+        SendMessageA(g_hSlit, HM_SLIT_ADD, 0, reinterpret_cast<LPARAM>(hwnd));
+    } else {
+        g_inSlit = false;
+    }
+    applyStartupTranslucency();
+    registerWithHost(HM_REGISTER_MESSAGES);
+    MakeSticky(hwnd);
+    if (alwaysOnTop) {
+        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
+    ShowWindow(hwnd, SW_SHOW);
+    InvalidateRect(hwnd, nullptr, TRUE);
+
+    if (SetTimer(hwnd, kUpdateTimerId, 1000, nullptr) == 0) {
+        MessageBoxA(nullptr, "Error creating update timer", kPluginName, kErrorBoxStyle);
+        Log("Could not create Pipwick update timer", nullptr);
+        // The window must not outlive the record that its procedure reaches.
+        if (g_inSlit && g_hSlit != nullptr) {
+            SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(hwnd));
+        }
+        destroyClockWindow();
+        return 1;
+    }
+    return 0;
+}
+
+// Unregisters from the host, destroys the window and removes the class. The record
+// stays alive until DestroyWindow has returned, since the window's last messages
+// still reach it.
+void ClockPlugin::destroyClockWindow() {
+    registerWithHost(HM_UNREGISTER_MESSAGES);
+    DestroyWindow(hwnd);
+    UnregisterClassA(kWindowClassName, hInstance);
+}

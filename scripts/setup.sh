@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building and testing Pipwick needs on Debian 12, and only what is
+# missing: the MinGW-w64 cross-compiler, 32-bit Wine, Xvfb, CMake and GoogleTest.
+set -euo pipefail
+
+packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake make g++ googletest)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages: ${missing[*]}; run 'make setup' as root to install them" >&2
+    exit 1
+fi
+
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: enabling the i386 architecture for 32-bit Wine"
+    dpkg --add-architecture i386
+fi
+apt-get update -q
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs a command inside a Wine session: a display (Xvfb unless one is given and
+# PIPWICK_XVFB is not 1), the project's Wine prefix, created once, and one wineserver
+# kept alive for the whole command so that each Wine process starts quickly.
+set -euo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$repo/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+xvfb_pid=""
+# The wineserver is not killed here: it ends by itself a few seconds after its last
+# client, and another session may be using the same prefix.
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+start_xvfb() {
+    local n
+    for n in $(seq 90 160); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 1 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.05
+        done
+    done
+    echo "wine-session: could not start Xvfb" >&2
+    return 1
+}
+
+if [ -z "${DISPLAY:-}" ] || [ "${PIPWICK_XVFB:-}" = 1 ]; then
+    start_xvfb
+fi
+
+# A prefix is made by one process before anything runs in it; processes racing to
+# create it fail. A crash must fail at once instead of waiting on winedbg's dialog.
+prepare_prefix() {
+    [ -f "$WINEPREFIX/.pipwick-ready" ] && return 0
+    echo "wine-session: creating the Wine prefix $WINEPREFIX" >&2
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.pipwick-ready"
+}
+mkdir -p "$WINEPREFIX"
+exec 9>"$WINEPREFIX.lock"
+flock 9
+prepare_prefix
+flock -u 9
+wineserver -p10 2>/dev/null || true
+
+"$@"
