@@ -1,0 +1,48 @@
+#include "config/settings_text.h"
+#include "plugin/clock_plugin.h"
+
+namespace {
+
+int readInt(const char* file, SettingsLine line) {
+    const SettingsLineFormat& format = settingsLineFormat(line);
+    return ReadInt(file, format.key, format.missingValue);
+}
+
+bool readBool(const char* file, SettingsLine line) {
+    const SettingsLineFormat& format = settingsLineFormat(line);
+    return ReadBool(file, format.key, format.missingValue != 0);
+}
+
+}  // namespace
+
+// Reads every setting into the record. Only the record and the slit flag change:
+// whatever the window needs afterwards, the caller does.
+void ClockPlugin::readSettings() {
+    if (!FileExists(rcFile)) {
+        locateSettingsFile();
+        return;
+    }
+
+    xpos = readInt(rcFile, LINE_POSITION_X);
+    ypos = readInt(rcFile, LINE_POSITION_Y);
+    // A position beyond the primary screen would leave the clock out of sight.
+    if (xpos >= GetSystemMetrics(SM_CXSCREEN)) xpos = 0;
+    if (ypos >= GetSystemMetrics(SM_CYSCREEN)) ypos = 0;
+
+    width = readInt(rcFile, LINE_WIDTH);
+    height = readInt(rcFile, LINE_HEIGHT);
+    circleSize = readInt(rcFile, LINE_CIRCLE_SIZE);
+    unmarkedRed = readInt(rcFile, LINE_UNMARKED_RED);
+    unmarkedGreen = readInt(rcFile, LINE_UNMARKED_GREEN);
+    unmarkedBlue = readInt(rcFile, LINE_UNMARKED_BLUE);
+    markedRed = readInt(rcFile, LINE_MARKED_RED);
+    markedGreen = readInt(rcFile, LINE_MARKED_GREEN);
+    markedBlue = readInt(rcFile, LINE_MARKED_BLUE);
+    transparency = readBool(rcFile, LINE_TRANSPARENCY);
+    alpha = readInt(rcFile, LINE_ALPHA);
+    alwaysOnTop = readBool(rcFile, LINE_ALWAYS_ON_TOP);
+    autoResize = readBool(rcFile, LINE_AUTO_RESIZE);
+    snapWindow = readBool(rcFile, LINE_SNAP_WINDOW);
+    g_inSlit = readBool(rcFile, LINE_IN_SLIT);
+    timerInterval = readInt(rcFile, LINE_TIMER_INTERVAL);
+}

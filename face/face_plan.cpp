@@ -1,0 +1,79 @@
+#include "face/face_plan.h"
+
+namespace {
+
+struct FaceColumn {
+    double x;
+    int topWeight;  // the highest bit the column's digit can reach
+};
+
+// Hours, minutes and seconds, tens then units. Every weight has its own row, so a
+// tens column simply starts lower: 8 at 0.2 of the height, 4 at 0.4, 2 at 0.6, 1 at 0.8.
+const FaceColumn kColumns[6] = {
+    {0.07, 2}, {0.2, 8}, {0.4, 4}, {0.54, 8}, {0.7, 4}, {0.84, 8},
+};
+
+double rowOfWeight(int weight) {
+    switch (weight) {
+    case 8: return 0.2;
+    case 4: return 0.4;
+    case 2: return 0.6;
+    default: return 0.8;
+    }
+}
+
+FaceOp lineAt(int x) {
+    FaceOp op = {};
+    op.kind = FaceOp::Line;
+    op.x = x;
+    return op;
+}
+
+FaceOp dotAt(int left, int top, int circleSize, FaceColour fill) {
+    FaceOp op = {};
+    op.kind = FaceOp::Dot;
+    op.left = left;
+    op.top = top;
+    op.right = left + circleSize;
+    op.bottom = top + circleSize;
+    op.fill = fill;
+    return op;
+}
+
+}  // namespace
+
+int facePosition(int dimension, double fraction) {
+    // volatile keeps the product a rounded double on x87, where an extended-precision
+    // intermediate would move positions such as 90 * 0.7 across a whole number.
+    volatile double product = static_cast<double>(dimension) * fraction;
+    return static_cast<int>(product);
+}
+
+FaceColour faceColour(int red, int green, int blue) {
+    return (static_cast<FaceColour>(red) & 0xFF) |
+           ((static_cast<FaceColour>(green) & 0xFF) << 8) |
+           ((static_cast<FaceColour>(blue) & 0xFF) << 16);
+}
+
+FacePlan planClockFace(int width, int height, int circleSize, FaceColour marked,
+                       FaceColour unmarked, int hour, int minute, int second) {
+    FacePlan plan;
+    int count = 0;
+
+    volatile double third = static_cast<double>(width) * 0.33;
+    volatile double twoThirds = third + third;
+    plan.ops[count++] = lineAt(static_cast<int>(third));
+    plan.ops[count++] = lineAt(static_cast<int>(twoThirds));
+
+    const int digits[6] = {hour / 10, hour % 10, minute / 10, minute % 10,
+                           second / 10, second % 10};
+    for (int column = 0; column < 6; ++column) {
+        const int x = facePosition(width, kColumns[column].x);
+        for (int weight = kColumns[column].topWeight; weight >= 1; weight /= 2) {
+            const int y = facePosition(height, rowOfWeight(weight));
+            const FaceColour fill = (digits[column] & weight) != 0 ? marked : unmarked;
+            plan.ops[count++] = dotAt(x, y, circleSize, fill);
+        }
+    }
+    return plan;
+}

@@ -1,0 +1,37 @@
+// The plan of the clock face: what to draw for a given time, computed without the
+// platform so that it can be checked on its own.
+#pragma once
+
+#include <cstdint>
+
+// A colour as the platform stores it: red in the lowest byte, then green, then blue.
+using FaceColour = std::uint32_t;
+
+struct FaceOp {
+    enum Kind { Line, Dot };
+    Kind kind;
+    // Line: a vertical black line from (x, 0) to (x, height), the end point excluded.
+    int x;
+    // Dot: the rectangle bounding an outlined ellipse (right and bottom exclusive).
+    int left, top, right, bottom;
+    FaceColour fill;
+};
+
+constexpr int kFaceLineCount = 2;
+constexpr int kFaceDotCount = 20;
+constexpr int kFaceOpCount = kFaceLineCount + kFaceDotCount;
+
+struct FacePlan {
+    FaceOp ops[kFaceOpCount];
+};
+
+// Pixel position of a fraction of a dimension: the double product, truncated.
+int facePosition(int dimension, double fraction);
+
+// A colour from three components, taking the low byte of each.
+FaceColour faceColour(int red, int green, int blue);
+
+// The two separator lines, then the twenty dots column by column from the left and,
+// within a column, from the top down. Hour 0 to 23, minute and second 0 to 59.
+FacePlan planClockFace(int width, int height, int circleSize, FaceColour marked,
+                       FaceColour unmarked, int hour, int minute, int second);

@@ -1,0 +1,129 @@
+// The "@Pipwick" commands that reach the clock as host broadcasts, from its own menu
+// or from any other sender. Each toggled option goes to the settings file at once.
+#include "config/settings_text.h"
+#include "plugin/clock_plugin.h"
+#include "plugin/plugin_info.h"
+#include "plugin/text_copy.h"
+#include "window/command_words.h"
+
+namespace {
+
+constexpr int kTokenSize = 4096;
+constexpr UINT kRestackFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
+
+void toggle(bool& option) {
+    option = !option;
+}
+
+void writeOption(ClockPlugin& plugin, SettingsLine line, bool value) {
+    WriteBool(plugin.rcFile, settingsLineFormat(line).key, value);
+}
+
+void invalidate(ClockPlugin& plugin) {
+    InvalidateRect(plugin.hwnd, nullptr, TRUE);
+}
+
+void toggleAlwaysOnTop(ClockPlugin& plugin) {
+    toggle(plugin.alwaysOnTop);
+    writeOption(plugin, LINE_ALWAYS_ON_TOP, plugin.alwaysOnTop);
+    SetWindowPos(plugin.hwnd, plugin.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 kRestackFlags);
+}
+
+void toggleSnapWindow(ClockPlugin& plugin) {
+    toggle(plugin.snapWindow);
+    writeOption(plugin, LINE_SNAP_WINDOW, plugin.snapWindow);
+}
+
+// The slit reads the flag while it handles its message: it is set before the
+// window is added and cleared only after it has been given back.
+void toggleSlit(ClockPlugin& plugin) {
+    const LPARAM window = reinterpret_cast<LPARAM>(plugin.hwnd);
+    if (g_inSlit && g_hSlit != nullptr) {
+        SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, window);
+        g_inSlit = false;
+    } else if (g_hSlit != nullptr) {
+        g_inSlit = true;
+        SendMessageA(g_hSlit, HM_SLIT_ADD, 0, window);
+    } else {
+        plugin.writeSettings();
+    }
+    invalidate(plugin);
+}
+
+void toggleTransparency(ClockPlugin& plugin) {
+    if (plugin.layeredCapable) {
+        if (plugin.transparency) {
+            plugin.transparency = false;
+            SetWindowLongA(plugin.hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+        } else {
+            plugin.transparency = true;
+            SetWindowLongA(plugin.hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_LAYERED);
+            setLayeredAttributes(plugin.hwnd, 0, static_cast<BYTE>(plugin.alpha & 0xFF),
+                                 LWA_ALPHA);
+        }
+        writeOption(plugin, LINE_TRANSPARENCY, plugin.transparency);
+    }
+    invalidate(plugin);
+}
+
+void toggleAutoResize(ClockPlugin& plugin) {
+    toggle(plugin.autoResize);
+    writeOption(plugin, LINE_AUTO_RESIZE, plugin.autoResize);
+}
+
+void showAbout(ClockPlugin& plugin) {
+    MessageBoxA(plugin.hwndHost, kPluginNameVersion, "About Pipwick", MB_OK | MB_ICONINFORMATION);
+}
+
+void showStatus(ClockPlugin& plugin, const char* status) {
+    plugin.clearLabel();
+    copyCut(plugin.labelText, kLabelSize, status);
+    if (plugin.autoResize) plugin.fitWidthToLabel();
+}
+
+void saveSettings(ClockPlugin& plugin) {
+    plugin.writeSettings();
+    showStatus(plugin, "RC Saved!");
+}
+
+void reloadSettings(ClockPlugin& plugin) {
+    plugin.readSettings();
+    showStatus(plugin, "RC Reloaded!");
+}
+
+void editSettings(ClockPlugin& plugin) {
+    NorvExecute(GetDesktopWindow(), nullptr, plugin.rcFile, "", nullptr, SW_SHOWNORMAL, false);
+    invalidate(plugin);
+}
+
+void runCommand(ClockPlugin& plugin, PipwickCommand command) {
+    switch (command) {
+    case PipwickCommand::AlwaysOnTop: toggleAlwaysOnTop(plugin); break;
+    case PipwickCommand::SnapWindowToEdge: toggleSnapWindow(plugin); break;
+    case PipwickCommand::ToggleSlit: toggleSlit(plugin); break;
+    case PipwickCommand::Transparency: toggleTransparency(plugin); break;
+    case PipwickCommand::AutoResize: toggleAutoResize(plugin); break;
+    case PipwickCommand::About: showAbout(plugin); break;
+    case PipwickCommand::SaveSettings: saveSettings(plugin); break;
+    case PipwickCommand::ReadSettings: reloadSettings(plugin); break;
+    case PipwickCommand::EditSettings: editSettings(plugin); break;
+    case PipwickCommand::None: break;
+    }
+}
+
+}  // namespace
+
+void handleBroadcastCommand(const char* text) {
+    if (g_plugin == nullptr || !IsInString(text, kCommandPrefix)) return;
+
+    // The second token is the command word; the first and the rest are not looked at.
+    char firstToken[kTokenSize] = "";
+    char commandWord[kTokenSize] = "";
+    char rest[kTokenSize] = "";
+    char* tokens[2] = {firstToken, commandWord};
+    NorvTokenize(text, tokens, 2, rest);
+    commandWord[kTokenSize - 1] = '\0';
+
+    runCommand(*g_plugin, commandForWord(commandWord));
+}

@@ -1,0 +1,26 @@
+// Translucency through SetLayeredWindowAttributes, looked up by name once per load of
+// the module so that the plug-in also loads where the platform lacks it.
+#include "plugin/clock_plugin.h"
+
+namespace {
+
+enum LayeredState { LAYERED_NOT_LOOKED_UP = 0, LAYERED_MISSING = 1, LAYERED_AVAILABLE = 2 };
+
+using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+}  // namespace
+
+int g_layeredState = LAYERED_NOT_LOOKED_UP;
+SetLayeredWindowAttributesFunction g_pSetLayeredWindowAttributes = nullptr;
+
+BOOL setLayeredAttributes(HWND window, COLORREF colourKey, BYTE alpha, DWORD flags) {
+    if (g_layeredState == LAYERED_NOT_LOOKED_UP) {
+        g_pSetLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesFunction>(
+            reinterpret_cast<void*>(
+                GetProcAddress(GetModuleHandleA("USER32"), "SetLayeredWindowAttributes")));
+        g_layeredState =
+            g_pSetLayeredWindowAttributes != nullptr ? LAYERED_AVAILABLE : LAYERED_MISSING;
+    }
+    if (g_layeredState == LAYERED_MISSING) return FALSE;
+    return g_pSetLayeredWindowAttributes(window, colourKey, alpha, flags);
+}

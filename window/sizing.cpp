@@ -1,0 +1,30 @@
+// The window's width: set from the label text when auto-resize is on, never below the
+// smallest width, in place inside the slit or at the recorded position outside it.
+#include <cstring>
+
+#include "plugin/clock_plugin.h"
+#include "window/auto_width.h"
+
+bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
+    if (width == wantedWidth && height == wantedHeight) return false;
+    width = windowWidthFor(wantedWidth);
+    if (g_inSlit) {
+        SetWindowPos(hwnd, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(g_hSlit, HM_SLIT_UPDATE, 0, 0);
+    } else {
+        SetWindowPos(hwnd, nullptr, xpos, ypos, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+void ClockPlugin::fitWidthToLabel() {
+    const std::size_t length = strnlen(labelText, kLabelSize);
+    if (resizeWindow(labelWidth(length, fontHeight), height)) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+}
+
+void ClockPlugin::clearLabel() {
+    std::memset(labelText, 0, sizeof labelText);
+}

@@ -1,0 +1,114 @@
+// The clock window's procedure: a short dispatch to one handler per message.
+#include "plugin/clock_plugin.h"
+#include "plugin/text_copy.h"
+#include "window/command_words.h"
+#include "window/message_text.h"
+
+namespace {
+
+constexpr int kSnapDistance = 10;
+
+LRESULT onWindowPosChanging(ClockPlugin& plugin, HWND window, WINDOWPOS* position) {
+    if (plugin.snapWindow && IsWindowVisible(window) && position != nullptr) {
+        SnapWindowToEdge(position, kSnapDistance, true);
+    }
+    return 0;
+}
+
+LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
+    if (position != nullptr) {
+        plugin.xpos = position->x;
+        plugin.ypos = position->y;
+    }
+    plugin.writeSettings();
+    return 0;
+}
+
+// With Ctrl held the whole window is a caption, so any point of it drags it.
+LRESULT onHitTest() {
+    return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ? HTCAPTION : HTCLIENT;
+}
+
+LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
+    if (timerId == kUpdateTimerId) {
+        ShowWindow(plugin.hwnd, SW_SHOW);
+        InvalidateRect(plugin.hwnd, nullptr, TRUE);
+    }
+    return 0;
+}
+
+LRESULT onReconfigure(ClockPlugin& plugin) {
+    if (plugin.menuMain != nullptr) {
+        DelMenu(plugin.menuMain);
+        plugin.menuMain = nullptr;
+    }
+    plugin.readStyle();
+    InvalidateRect(plugin.hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT onSetLabel(ClockPlugin& plugin, LPARAM lParam) {
+    char text[kMessageTextSize];
+    if (!copyMessageText(lParam, text)) return 0;
+    plugin.clearLabel();
+    copyCut(plugin.labelText, kLabelSize, text);
+    if (plugin.autoResize) plugin.fitWidthToLabel();
+    return 0;
+}
+
+// The host's texts for showing and hiding every plug-in; a clock in the slit, or one
+// started without a slit, stays where it is on a hide.
+LRESULT onBroadcast(ClockPlugin& plugin, LPARAM lParam) {
+    char text[kMessageTextSize];
+    if (!copyMessageText(lParam, text)) return 0;
+    if (equalsIgnoringCase(text, "@NorvShowPlugins")) {
+        ShowWindow(plugin.hwnd, SW_SHOW);
+        InvalidateRect(plugin.hwnd, nullptr, TRUE);
+    } else if (equalsIgnoringCase(text, "@NorvHidePlugins")) {
+        if (!g_inSlit && g_hSlit != nullptr) ShowWindow(plugin.hwnd, SW_HIDE);
+    } else {
+        handleBroadcastCommand(text);
+    }
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages that arrive while no record exists get the default handling.
+    if (g_plugin == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    ClockPlugin& plugin = *g_plugin;
+
+    switch (message) {
+    case WM_PAINT:
+        plugin.paintClock(window);
+        return 0;
+    case WM_CLOSE:
+        return 0;  // the clock closes only when the host ends the plug-in
+    case WM_WINDOWPOSCHANGING:
+        return onWindowPosChanging(plugin, window, reinterpret_cast<WINDOWPOS*>(lParam));
+    case WM_WINDOWPOSCHANGED:
+        return onWindowPosChanged(plugin, reinterpret_cast<const WINDOWPOS*>(lParam));
+    case WM_NCHITTEST:
+        return onHitTest();
+    case WM_TIMER:
+        return onTimer(plugin, wParam);
+    case WM_LBUTTONDOWN:
+        if (g_inSlit) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+        return 0;
+    case WM_RBUTTONUP:
+        plugin.showContextMenu();
+        return 0;
+    case HM_RECONFIGURE:
+        return onReconfigure(plugin);
+    case HM_SET_LABEL:
+        return onSetLabel(plugin, lParam);
+    case HM_BROADCAST:
+        return onBroadcast(plugin, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
