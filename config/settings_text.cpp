@@ -1,6 +1,5 @@
 #include "config/settings_text.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -32,17 +31,47 @@ const SettingsLineFormat& settingsLineFormat(SettingsLine line) {
     return kLines[line];
 }
 
+namespace {
+
+// Appends text to the buffer at used; false when it does not fit with a NUL.
+bool append(char* buffer, std::size_t size, std::size_t& used, const char* text) {
+    const std::size_t length = std::strlen(text);
+    if (used + length + 1 > size) return false;
+    std::memcpy(buffer + used, text, length + 1);
+    used += length;
+    return true;
+}
+
+// A signed decimal as %d writes it: a minus sign, no plus sign, no leading zeros.
+void decimalText(int value, char (&text)[12]) {
+    unsigned int magnitude = value < 0 ? 0u - static_cast<unsigned int>(value)
+                                       : static_cast<unsigned int>(value);
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    int length = 0;
+    if (value < 0) text[length++] = '-';
+    while (count > 0) text[length++] = digits[--count];
+    text[length] = '\0';
+}
+
+}  // namespace
+
 int formatSettingsLine(SettingsLine line, int value, char* buffer, std::size_t size) {
     const SettingsLineFormat& format = kLines[line];
-    int length;
-    if (format.isBool) {
-        length = std::snprintf(buffer, size, "%s %s%s", format.key,
-                               value != 0 ? "true" : "false", format.lineEnd);
-    } else {
-        length = std::snprintf(buffer, size, "%s %d%s", format.key, value, format.lineEnd);
+    char number[12];
+    decimalText(value, number);
+    const char* valueText = format.isBool ? (value != 0 ? "true" : "false") : number;
+    std::size_t used = 0;
+    if (!append(buffer, size, used, format.key) || !append(buffer, size, used, " ") ||
+        !append(buffer, size, used, valueText) ||
+        !append(buffer, size, used, format.lineEnd)) {
+        return -1;
     }
-    if (length < 0 || static_cast<std::size_t>(length) >= size) return -1;
-    return length;
+    return static_cast<int>(used);
 }
 
 int formatSettingsText(const int (&values)[SETTINGS_LINE_COUNT], char* buffer,

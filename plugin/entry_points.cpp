@@ -1,19 +1,37 @@
 // The entry points the host calls; exported under these names by Pipwick.def.
+#include <cstdlib>
 #include <new>
 
 #include "plugin/clock_plugin.h"
 #include "plugin/plugin_info.h"
 
+namespace {
+
+// The record lives in plain heap storage: a failed allocation is a result to report,
+// and no part of the language runtime that throws is drawn into the module.
+ClockPlugin* newRecord(HINSTANCE module) {
+    void* storage = std::malloc(sizeof(ClockPlugin));
+    if (storage == nullptr) return nullptr;
+    return new (storage) ClockPlugin(module);
+}
+
+void deleteRecord(ClockPlugin* plugin) {
+    plugin->~ClockPlugin();
+    std::free(plugin);
+}
+
+}  // namespace
+
 extern "C" {
 
 int beginPlugin(HINSTANCE module) {
-    ClockPlugin* plugin = new (std::nothrow) ClockPlugin(module);
+    ClockPlugin* plugin = newRecord(module);
     if (plugin == nullptr) return 1;
     // The window procedure runs inside window creation and reaches the record only
     // through the global, so it is set first.
     g_plugin = plugin;
     if (plugin->createClockWindow() == 0) return 0;
-    delete plugin;
+    deleteRecord(plugin);
     g_plugin = nullptr;
     return 1;
 }
@@ -27,7 +45,7 @@ void endPlugin() {
     ClockPlugin* plugin = g_plugin;
     if (plugin == nullptr) return;
     plugin->destroyClockWindow();
-    delete plugin;
+    deleteRecord(plugin);
     g_plugin = nullptr;
 }
 
