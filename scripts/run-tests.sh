@@ -10,7 +10,7 @@ trap 'rm -rf "$logs"' EXIT
 
 ctest --test-dir "$native" --output-on-failure -j 2 | tee "$logs/native"
 native_rc=${PIPESTATUS[0]}
-"$repo/scripts/wine-session.sh" \
+PIPWICK_XVFB=1 "$repo/scripts/wine-session.sh" \
     ctest --test-dir "$win32" --output-on-failure -j 2 --timeout 120 | tee "$logs/wine"
 wine_rc=${PIPESTATUS[0]}
 

@@ -34,6 +34,8 @@ start_xvfb() {
 
 if [ -z "${DISPLAY:-}" ] || [ "${PIPWICK_XVFB:-}" = 1 ]; then
     start_xvfb
+else
+    export PIPWICK_REAL_DISPLAY=1
 fi
 
 # A prefix is made by one process before anything runs in it; processes racing to
