@@ -1,5 +1,7 @@
 #include "face/face_plan.h"
 
+#include <climits>
+
 namespace {
 
 struct FaceColumn {
@@ -29,13 +31,21 @@ FaceOp lineAt(int x) {
     return op;
 }
 
+// A far edge that a huge dot size would carry past the range of an int stops there.
+int farEdge(int nearEdge, int circleSize) {
+    const long long edge = static_cast<long long>(nearEdge) + circleSize;
+    if (edge > INT_MAX) return INT_MAX;
+    if (edge < INT_MIN) return INT_MIN;
+    return static_cast<int>(edge);
+}
+
 FaceOp dotAt(int left, int top, int circleSize, FaceColour fill) {
     FaceOp op = {};
     op.kind = FaceOp::Dot;
     op.left = left;
     op.top = top;
-    op.right = left + circleSize;
-    op.bottom = top + circleSize;
+    op.right = farEdge(left, circleSize);
+    op.bottom = farEdge(top, circleSize);
     op.fill = fill;
     return op;
 }

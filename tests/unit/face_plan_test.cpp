@@ -134,6 +134,17 @@ TEST(FacePlan, DotSizeSetsEveryRectangle) {
     }
 }
 
+TEST(FacePlan, HugeSizesStayInRange) {
+    const FacePlan plan = planClockFace(2147483647, 2147483647, 2147483647, kMarked, kUnmarked,
+                                        23, 59, 59);
+    for (int i = kFaceLineCount; i < kFaceOpCount; ++i) {
+        EXPECT_GE(plan.ops[i].left, 0);
+        EXPECT_EQ(plan.ops[i].right, 2147483647);
+        EXPECT_EQ(plan.ops[i].bottom, 2147483647);
+    }
+    EXPECT_EQ(plan.ops[1].x, static_cast<int>(2147483647 * 0.33 * 2));
+}
+
 TEST(FaceColour, TakesTheLowByteOfEachComponent) {
     EXPECT_EQ(faceColour(0x12, 0x34, 0x56), 0x563412u);
     EXPECT_EQ(faceColour(256, 0, 0), 0u);
