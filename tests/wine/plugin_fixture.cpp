@@ -1,0 +1,261 @@
+#include "plugin_fixture.h"
+
+#include <algorithm>
+
+#include "host/norvane_api.h"
+#include "import_redirect.h"
+#include "norvane/host_control.h"
+#include "test_files.h"
+
+namespace {
+
+const char kDefaultStyle[] =
+    "toolbar: Raised Gradient Vertical Bevel1\n"
+    "toolbar.color: #4a6078\n"
+    "toolbar.colorTo: #b0c0d0\n"
+    "borderColor: #202020\n"
+    "borderWidth: 1\n"
+    "bevelWidth: 2\n";
+
+template <typename Function>
+Function entryPoint(HMODULE module, const char* name) {
+    return functionFrom<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+std::string classOf(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct WindowSearch {
+    std::string className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    if (classOf(window) == search->className)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM parameter) {
+    collectChild(window, parameter);
+    EnumChildWindows(window, collectChild, parameter);
+    return TRUE;
+}
+
+}  // namespace
+
+void PluginTest::SetUp() {
+    resetRedirectionRecords();
+
+    root_ = makeTemporaryDirectory("pipwick-test");
+    ASSERT_FALSE(root_.empty()) << "cannot create a temporary directory";
+    moduleDirectory_ = makeSubdirectory(root_, "module");
+    hostDirectory_ = makeSubdirectory(root_, "host");
+    ASSERT_FALSE(moduleDirectory_.empty());
+    ASSERT_FALSE(hostDirectory_.empty());
+
+    std::string shipped = programDirectory() + "Pipwick.dll";
+    ASSERT_TRUE(fileExists(shipped)) << "the plug-in is not beside the test program: " << shipped;
+    ASSERT_TRUE(copyFileTo(shipped, modulePath("Pipwick.dll")));
+    writeStyle(kDefaultStyle);
+
+    norvane::HostOptions options;
+    options.directory = hostDirectory_;
+    options.styleFile = styleFile();
+    options.logFile = logFile();
+    options.record = true;
+    ASSERT_TRUE(norvane::startHost(options));
+    hostStarted_ = true;
+
+    module_ = LoadLibraryA(modulePath("Pipwick.dll").c_str());
+    ASSERT_NE(module_, nullptr) << "LoadLibraryA failed, error " << GetLastError();
+    beginPlugin_ = entryPoint<BeginPlugin>(module_, "beginPlugin");
+    beginSlitPlugin_ = entryPoint<BeginSlitPlugin>(module_, "beginSlitPlugin");
+    beginPluginEx_ = entryPoint<BeginSlitPlugin>(module_, "beginPluginEx");
+    endPlugin_ = entryPoint<EndPlugin>(module_, "endPlugin");
+    pluginInfo_ = entryPoint<PluginInfo>(module_, "pluginInfo");
+    ASSERT_NE(beginPlugin_, nullptr);
+    ASSERT_NE(beginSlitPlugin_, nullptr);
+    ASSERT_NE(beginPluginEx_, nullptr);
+    ASSERT_NE(endPlugin_, nullptr);
+    ASSERT_NE(pluginInfo_, nullptr);
+
+    notRedirected_ = installRedirections(module_);
+    // A message box that is really shown waits for a click that never comes.
+    ASSERT_TRUE(redirected("MessageBoxA")) << "the plug-in does not import MessageBoxA";
+}
+
+void PluginTest::TearDown() {
+    if (running_)
+        stopPlugin();
+    bool windowsLeft = module_ != nullptr && !windowsOfClass("Pipwick").empty();
+    EXPECT_FALSE(windowsLeft) << "a clock window outlived endPlugin or a failed start";
+    // A window left behind still calls into the module: keep it loaded then.
+    if (module_ != nullptr && !windowsLeft)
+        FreeLibrary(module_);
+    module_ = nullptr;
+    if (hostStarted_)
+        norvane::stopHost();
+    hostStarted_ = false;
+    removeDirectoryTree(root_);
+}
+
+int PluginTest::recordStart(int result) {
+    running_ = result == 0;
+    return result;
+}
+
+int PluginTest::startPlugin() {
+    return recordStart(beginPlugin_(module_));
+}
+
+int PluginTest::startSlitPlugin(HWND slit) {
+    return recordStart(beginSlitPlugin_(module_, slit));
+}
+
+int PluginTest::startPluginEx(HWND slit) {
+    return recordStart(beginPluginEx_(module_, slit));
+}
+
+void PluginTest::stopPlugin() {
+    endPlugin_(module_);
+    running_ = false;
+}
+
+const char* PluginTest::pluginInfo(int index) {
+    return pluginInfo_(index);
+}
+
+bool PluginTest::redirected(const std::string& function) const {
+    return std::find(notRedirected_.begin(), notRedirected_.end(), function) ==
+           notRedirected_.end();
+}
+
+void* PluginTest::redirect(const char* dll, const char* function, void* replacement) {
+    return redirectImport(module_, dll, function, replacement);
+}
+
+void PluginTest::pumpMessages(DWORD milliseconds) {
+    pumpUntil([] { return false; }, milliseconds);
+}
+
+bool PluginTest::pumpUntil(const std::function<bool()>& done, DWORD timeoutMilliseconds) {
+    DWORD started = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (done())
+            return true;
+        DWORD elapsed = GetTickCount() - started;
+        if (elapsed >= timeoutMilliseconds)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMilliseconds - elapsed, QS_ALLINPUT);
+    }
+}
+
+HWND PluginTest::clockWindow() const {
+    const auto& creations = g_windowSetup.creations;
+    for (auto creation = creations.rbegin(); creation != creations.rend(); ++creation) {
+        if (creation->className == "Pipwick" && creation->result != nullptr &&
+            IsWindow(creation->result))
+            return creation->result;
+    }
+    std::vector<HWND> windows = windowsOfClass("Pipwick");
+    return windows.empty() ? nullptr : windows.back();
+}
+
+std::vector<HWND> PluginTest::windowsOfClass(const char* className) const {
+    WindowSearch search{className, {}};
+    EnumThreadWindows(GetCurrentThreadId(), collectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool PluginTest::pipwickClassRegistered() const {
+    WNDCLASSA windowClass;
+    return GetClassInfoA(module_, "Pipwick", &windowClass) != 0;
+}
+
+void PluginTest::moveClockWindow(int x, int y) {
+    HWND window = clockWindow();
+    ASSERT_NE(window, nullptr) << "no clock window to move";
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PluginTest::widenClockWindow(int pixels) {
+    HWND window = clockWindow();
+    ASSERT_NE(window, nullptr) << "no clock window to resize";
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    SetWindowPos(window, nullptr, 0, 0, bounds.right - bounds.left + pixels,
+                 bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PluginTest::writeModuleSettings(const std::string& text, const char* name) {
+    ASSERT_TRUE(writeWholeFile(modulePath(name), text));
+}
+
+void PluginTest::writeHostSettings(const std::string& text, const char* name) {
+    ASSERT_TRUE(writeWholeFile(hostPath(name), text));
+}
+
+std::string PluginTest::moduleSettings(const char* name) const {
+    return fileContent(modulePath(name));
+}
+
+void PluginTest::writeStyle(const std::string& text) {
+    ASSERT_TRUE(writeWholeFile(styleFile(), text));
+}
+
+std::string PluginTest::hostLog() const {
+    return fileContent(logFile());
+}
+
+std::string settingsLines(const std::vector<std::pair<std::string, std::string>>& lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line.first + " " + line.second + "\n";
+    return text;
+}
+
+std::vector<std::pair<std::string, std::string>> floatingSettings() {
+    return {
+        {"Pipwick.position.x:", "120"},
+        {"Pipwick.position.y:", "80"},
+        {"Pipwick.position.width:", "200"},
+        {"Pipwick.position.height:", "200"},
+        {"Pipwick.size.circlesize:", "4"},
+        {"Pipwick.color.unmarked.red:", "255"},
+        {"Pipwick.color.unmarked.green:", "255"},
+        {"Pipwick.color.unmarked.blue:", "255"},
+        {"Pipwick.color.marked.red:", "0"},
+        {"Pipwick.color.marked.green:", "0"},
+        {"Pipwick.color.marked.blue:", "0"},
+        {"Pipwick.alwaysOnTop:", "false"},
+        {"Pipwick.snapWindow:", "false"},
+        {"Pipwick.transparency:", "false"},
+        {"Pipwick.transparency.alpha:", "200"},
+        {"Pipwick.inSlit:", "false"},
+        {"Pipwick.autoResize:", "false"},
+        {"Pipwick.timerInterval:", "5"},
+    };
+}
+
+std::vector<std::pair<std::string, std::string>> withSetting(
+    std::vector<std::pair<std::string, std::string>> settings, const std::string& key,
+    const std::string& value) {
+    for (auto& line : settings) {
+        if (line.first == key) {
+            line.second = value;
+            return settings;
+        }
+    }
+    settings.emplace_back(key, value);
+    return settings;
+}

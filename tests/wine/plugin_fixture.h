@@ -1,0 +1,96 @@
+// The fixture every test of the shipped DLL starts from: fresh module and host
+// directories, the stand-in host running in recording mode, and a freshly loaded
+// copy of Pipwick.dll with its observed imports redirected, not yet started.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "redirections.h"
+
+class PluginTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The entry points. Each start returns what the plug-in returned.
+    int startPlugin();                      // beginPlugin
+    int startSlitPlugin(HWND slit);         // beginSlitPlugin
+    int startPluginEx(HWND slit);           // beginPluginEx
+    void stopPlugin();                      // endPlugin
+    const char* pluginInfo(int index);
+    bool running() const { return running_; }
+
+    // True when the named import was redirected (the DLL imports it by name).
+    bool redirected(const std::string& function) const;
+    // Redirects one more import; returns the address it replaced, or null.
+    void* redirect(const char* dll, const char* function, void* replacement);
+
+    // Runs the message loop for a bounded time, or until `done` holds.
+    void pumpMessages(DWORD milliseconds = 30);
+    bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMilliseconds = 1000);
+
+    // The clock window: the last one the plug-in created, while it exists.
+    HWND clockWindow() const;
+    // Windows of this thread with that class, top-level or inside another window.
+    std::vector<HWND> windowsOfClass(const char* className) const;
+    bool pipwickClassRegistered() const;
+
+    // Moves the clock window, or changes its width in place; either completes a
+    // change of position state and so makes the plug-in rewrite its settings.
+    void moveClockWindow(int x, int y);
+    void widenClockWindow(int pixels);
+
+    // Paths; the directories end in a backslash.
+    const std::string& moduleDirectory() const { return moduleDirectory_; }
+    const std::string& hostDirectory() const { return hostDirectory_; }
+    std::string modulePath(const std::string& name) const { return moduleDirectory_ + name; }
+    std::string hostPath(const std::string& name) const { return hostDirectory_ + name; }
+    std::string styleFile() const { return hostPath("test.style"); }
+    std::string logFile() const { return hostPath("norvane.log"); }
+
+    void writeModuleSettings(const std::string& text, const char* name = "Pipwick.rc");
+    void writeHostSettings(const std::string& text, const char* name = "Pipwick.rc");
+    std::string moduleSettings(const char* name = "Pipwick.rc") const;
+    void writeStyle(const std::string& text);
+    std::string hostLog() const;
+
+    HMODULE module() const { return module_; }
+
+private:
+    using BeginPlugin = int(__cdecl*)(HINSTANCE);
+    using BeginSlitPlugin = int(__cdecl*)(HINSTANCE, HWND);
+    using EndPlugin = void(__cdecl*)(HINSTANCE);
+    using PluginInfo = const char*(__cdecl*)(int);
+
+    int recordStart(int result);
+
+    std::string root_;
+    std::string moduleDirectory_;
+    std::string hostDirectory_;
+    HMODULE module_ = nullptr;
+    BeginPlugin beginPlugin_ = nullptr;
+    BeginSlitPlugin beginSlitPlugin_ = nullptr;
+    BeginSlitPlugin beginPluginEx_ = nullptr;
+    EndPlugin endPlugin_ = nullptr;
+    PluginInfo pluginInfo_ = nullptr;
+    std::vector<std::string> notRedirected_;
+    bool hostStarted_ = false;
+    bool running_ = false;
+};
+
+// Settings text of "key: value" lines, each ending in LF.
+std::string settingsLines(const std::vector<std::pair<std::string, std::string>>& lines);
+
+// The settings a test usually starts from: a window at (120, 80), 200 by 200,
+// floating, not topmost, no snapping, not translucent.
+std::vector<std::pair<std::string, std::string>> floatingSettings();
+// `settings` with one key's value replaced, or the key added.
+std::vector<std::pair<std::string, std::string>> withSetting(
+    std::vector<std::pair<std::string, std::string>> settings, const std::string& key,
+    const std::string& value);

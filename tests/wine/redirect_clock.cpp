@@ -1,0 +1,55 @@
+#include "redirect_clock.h"
+
+#include "import_redirect.h"
+
+ClockRecords g_clock;
+
+namespace {
+
+void* originalTime = nullptr;
+void* originalLocaltime = nullptr;
+
+__time32_t __cdecl currentTime(__time32_t* result) {
+    ++g_clock.timeCalls;
+    if (!g_clock.fixed)
+        return functionFrom<__time32_t(__cdecl*)(__time32_t*)>(originalTime)(result);
+    if (result != nullptr)
+        *result = g_clock.now;
+    return g_clock.now;
+}
+
+std::tm* __cdecl localTime(const __time32_t* time) {
+    ++g_clock.localtimeCalls;
+    if (g_clock.nullLocalTime)
+        return nullptr;
+    if (!g_clock.fixed)
+        return functionFrom<std::tm*(__cdecl*)(const __time32_t*)>(originalLocaltime)(time);
+    // Like the runtime, one static result that each call overwrites.
+    static std::tm result;
+    result = g_clock.localTime;
+    return &result;
+}
+
+}  // namespace
+
+void fixLocalTime(int hour, int minute, int second) {
+    std::tm time{};
+    time.tm_year = 2024 - 1900;
+    time.tm_mon = 5;
+    time.tm_mday = 1;
+    time.tm_wday = 6;
+    time.tm_yday = 152;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    g_clock.fixed = true;
+    g_clock.localTime = time;
+    g_clock.now = 1717200000 + hour * 3600 + minute * 60 + second;
+}
+
+std::vector<Redirection> clockRedirections() {
+    return {
+        {"msvcrt.dll", "time", addressOf(&currentTime), &originalTime},
+        {"msvcrt.dll", "localtime", addressOf(&localTime), &originalLocaltime},
+    };
+}

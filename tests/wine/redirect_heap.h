@@ -1,0 +1,23 @@
+// The plug-in's heap (malloc, calloc, realloc and free from msvcrt.dll, which its
+// statically linked operator new uses too): every block it holds is counted, so a
+// test can see what is alive and what was released.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <vector>
+
+#include "redirection.h"
+
+struct HeapRecords {
+    std::map<void*, std::size_t> liveBlocks;   // address to size
+    std::vector<std::size_t> freedSizes;       // sizes of the counted blocks freed
+
+    int liveBlocksOfSize(std::size_t size) const;
+    int freedBlocksOfSize(std::size_t size) const;
+    bool isLive(const void* block) const;
+};
+
+extern HeapRecords g_heap;
+
+std::vector<Redirection> heapRedirections();

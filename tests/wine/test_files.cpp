@@ -1,0 +1,128 @@
+#include "test_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::string withBackslash(std::string path) {
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
+}  // namespace
+
+std::string makeTemporaryDirectory(const char* prefix) {
+    char temporary[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof temporary, temporary);
+    if (length == 0 || length >= sizeof temporary)
+        return std::string();
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof name, "%s%s-%lu-%lu-%u", withBackslash(temporary).c_str(),
+                      prefix, GetCurrentProcessId(), GetTickCount(), ++counter);
+        if (CreateDirectoryA(name, nullptr))
+            return withBackslash(name);
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::string();
+    }
+    return std::string();
+}
+
+std::string makeSubdirectory(const std::string& parent, const char* name) {
+    std::string path = parent + name;
+    if (!CreateDirectoryA(path.c_str(), nullptr))
+        return std::string();
+    return withBackslash(path);
+}
+
+void removeDirectoryTree(const std::string& directory) {
+    if (directory.empty())
+        return;
+    std::string root = withBackslash(directory);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((root + "*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = root + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeDirectoryTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(root.c_str());
+}
+
+bool fileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool readWholeFile(const std::string& path, std::string* content) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    content->clear();
+    char buffer[4096];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content->append(buffer, count);
+    bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
+std::string fileContent(const std::string& path) {
+    std::string content;
+    if (!readWholeFile(path, &content))
+        return std::string();
+    return content;
+}
+
+bool writeWholeFile(const std::string& path, const std::string& content) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    bool ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+bool copyFileTo(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+std::vector<std::string> filesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((withBackslash(directory) + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string programDirectory() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return std::string();
+    std::string directory(path, length);
+    size_t separator = directory.find_last_of('\\');
+    return separator == std::string::npos ? std::string() : directory.substr(0, separator + 1);
+}
