@@ -1,0 +1,280 @@
+// The clock face as the shipped DLL paints it: the window's pixels read back after
+// a paint at a fixed time, compared with the face plan, and the GDI objects that
+// thousands of paints make and release.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "face/face_plan.h"
+#include "norvane/host_control.h"
+#include "pixels.h"
+#include "plugin_fixture.h"
+#include "redirect_gdi_failure.h"
+
+namespace {
+
+// A flat, solid toolbar: every pixel the face leaves alone has this colour.
+const COLORREF kBackground = RGB(0x3c, 0x5a, 0x78);
+const char kSolidStyle[] =
+    "toolbar: Flat Solid\n"
+    "toolbar.color: #3c5a78\n"
+    "toolbar.colorTo: #3c5a78\n"
+    "borderColor: #101010\n"
+    "borderWidth: 1\n"
+    "bevelWidth: 0\n";
+
+const COLORREF kBlack = RGB(0, 0, 0);
+
+struct Rgb {
+    int red, green, blue;
+};
+
+struct FaceCase {
+    const char* name;
+    int width, height, circleSize;
+    Rgb marked, unmarked;
+    int hour, minute, second;
+};
+
+std::vector<std::pair<std::string, std::string>> faceSettings(int width, int height,
+                                                              int circleSize, Rgb marked,
+                                                              Rgb unmarked) {
+    auto settings = floatingSettings();
+    settings = withSetting(settings, "Pipwick.position.width:", std::to_string(width));
+    settings = withSetting(settings, "Pipwick.position.height:", std::to_string(height));
+    settings = withSetting(settings, "Pipwick.size.circlesize:", std::to_string(circleSize));
+    settings = withSetting(settings, "Pipwick.color.marked.red:", std::to_string(marked.red));
+    settings = withSetting(settings, "Pipwick.color.marked.green:", std::to_string(marked.green));
+    settings = withSetting(settings, "Pipwick.color.marked.blue:", std::to_string(marked.blue));
+    settings = withSetting(settings, "Pipwick.color.unmarked.red:", std::to_string(unmarked.red));
+    settings =
+        withSetting(settings, "Pipwick.color.unmarked.green:", std::to_string(unmarked.green));
+    settings = withSetting(settings, "Pipwick.color.unmarked.blue:", std::to_string(unmarked.blue));
+    return settings;
+}
+
+// Names the case in failure messages instead of dumping its bytes.
+void PrintTo(const FaceCase& face, std::ostream* out) {
+    *out << face.name;
+}
+
+COLORREF plainColour(Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+// Compares the pixels with every operation of the plan: a line is black one pixel
+// wide above the top row of dots, with the background beside it; a dot has its fill
+// at its centre and the background just outside each side of its rectangle.
+void expectFaceFollowsPlan(const WindowPixels& pixels, const FacePlan& plan, int height) {
+    const int lineY = height / 10;
+    for (int i = 0; i < kFaceOpCount; ++i) {
+        const FaceOp& op = plan.ops[i];
+        SCOPED_TRACE("operation " + std::to_string(i));
+        if (op.kind == FaceOp::Line) {
+            EXPECT_EQ(colourText(pixels.at(op.x, lineY)), colourText(kBlack)) << "line at x " << op.x;
+            EXPECT_EQ(colourText(pixels.at(op.x - 1, lineY)), colourText(kBackground));
+            EXPECT_EQ(colourText(pixels.at(op.x + 1, lineY)), colourText(kBackground));
+            continue;
+        }
+        const int centreX = (op.left + op.right) / 2;
+        const int centreY = (op.top + op.bottom) / 2;
+        EXPECT_EQ(colourText(pixels.at(centreX, centreY)), colourText(op.fill))
+            << "dot (" << op.left << ", " << op.top << ", " << op.right << ", " << op.bottom << ")";
+        EXPECT_EQ(colourText(pixels.at(op.left - 1, centreY)), colourText(kBackground));
+        EXPECT_EQ(colourText(pixels.at(op.right, centreY)), colourText(kBackground));
+        EXPECT_EQ(colourText(pixels.at(centreX, op.top - 1)), colourText(kBackground));
+        EXPECT_EQ(colourText(pixels.at(centreX, op.bottom)), colourText(kBackground));
+    }
+}
+
+}  // namespace
+
+class FacePaintTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        writeStyle(kSolidStyle);
+    }
+
+    void startWith(int width, int height, int circleSize, Rgb marked, Rgb unmarked) {
+        writeModuleSettings(settingsLines(faceSettings(width, height, circleSize, marked, unmarked)));
+        ASSERT_EQ(startPlugin(), 0);
+        ASSERT_NE(clockWindow(), nullptr);
+    }
+
+    // One paint, as the timer's invalidation causes it, carried out at once.
+    void paintNow() {
+        InvalidateRect(clockWindow(), nullptr, TRUE);
+        UpdateWindow(clockWindow());
+    }
+
+    bool paintPending() const { return GetUpdateRect(clockWindow(), nullptr, FALSE) != 0; }
+
+    void installGdiFailures() {
+        g_gdiFailures = GdiFailures{};
+        for (const Redirection& redirection : gdiFailureRedirections()) {
+            void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
+            ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
+            *redirection.original = next;
+        }
+    }
+
+    int gradientCalls() const {
+        return static_cast<int>(norvane::callsTo("MakeGradient").size());
+    }
+};
+
+class FacePixelsTest : public FacePaintTest, public testing::WithParamInterface<FaceCase> {};
+
+TEST_P(FacePixelsTest, DotsAndLinesFollowThePlan) {
+    const FaceCase& face = GetParam();
+    fixLocalTime(face.hour, face.minute, face.second);
+    startWith(face.width, face.height, face.circleSize, face.marked, face.unmarked);
+    if (HasFatalFailure())
+        return;
+
+    paintNow();
+    EXPECT_FALSE(paintPending());
+    EXPECT_GT(g_clock.localtimeCalls, 0);
+
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    ASSERT_EQ(pixels.width(), face.width);
+    ASSERT_EQ(pixels.height(), face.height);
+    const FacePlan plan =
+        planClockFace(face.width, face.height, face.circleSize, plainColour(face.marked),
+                      plainColour(face.unmarked), face.hour, face.minute, face.second);
+    expectFaceFollowsPlan(pixels, plan, face.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, FacePixelsTest,
+    testing::Values(
+        FaceCase{"Large_RedOnGreen_235959", 200, 200, 12, {200, 30, 40}, {20, 220, 60}, 23, 59, 59},
+        FaceCase{"Large_BlackOnWhite_123456", 200, 200, 12, {0, 0, 0}, {255, 255, 255}, 12, 34, 56},
+        FaceCase{"Small_BlackOnWhite_235959", 100, 60, 8, {0, 0, 0}, {255, 255, 255}, 23, 59, 59},
+        FaceCase{"Small_RedOnGreen_200000", 100, 60, 8, {200, 30, 40}, {20, 220, 60}, 20, 0, 0},
+        FaceCase{"Small_RedOnGreen_074817", 100, 60, 8, {200, 30, 40}, {20, 220, 60}, 7, 48, 17}),
+    [](const testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
+
+TEST_F(FacePaintTest, NoLocalTimeLeavesEveryDotUnmarked) {
+    const Rgb marked{200, 30, 40};
+    const Rgb unmarked{20, 220, 60};
+    g_clock.nullLocalTime = true;
+    startWith(200, 200, 12, marked, unmarked);
+    if (HasFatalFailure())
+        return;
+
+    const int localtimeCallsBefore = g_clock.localtimeCalls;
+    paintNow();
+    EXPECT_GT(g_clock.localtimeCalls, localtimeCallsBefore);
+    EXPECT_FALSE(paintPending()) << "the paint did not complete";
+
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    // Midnight's plan has every dot unmarked.
+    const FacePlan plan =
+        planClockFace(200, 200, 12, plainColour(marked), plainColour(unmarked), 0, 0, 0);
+    expectFaceFollowsPlan(pixels, plan, 200);
+}
+
+TEST_F(FacePaintTest, ColourComponentsPaintTheirLowByteOnly) {
+    // 256 paints 0, 300 paints 44, -1 and 511 paint 255, 456 paints 200.
+    fixLocalTime(23, 59, 59);
+    startWith(200, 200, 12, {256, 300, -1}, {-1, 511, 456});
+    if (HasFatalFailure())
+        return;
+
+    paintNow();
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    const FacePlan plan =
+        planClockFace(200, 200, 12, RGB(0, 44, 255), RGB(255, 255, 200), 23, 59, 59);
+    expectFaceFollowsPlan(pixels, plan, 200);
+}
+
+TEST_F(FacePaintTest, ThousandsOfPaintsReleaseEveryObjectTheyMake) {
+    fixLocalTime(12, 34, 56);
+    startWith(100, 60, 8, {0, 0, 0}, {255, 255, 255});
+    if (HasFatalFailure())
+        return;
+    paintNow();
+    const GdiRecords before = g_gdi;
+    const int gradientsBefore = gradientCalls();
+    ASSERT_TRUE(before.liveObjects.empty()) << "the first paint kept objects alive";
+
+    // A thousand paints keep the test process near a second under Wine.
+    const int kPaints = 1000;
+    for (int i = 0; i < kPaints; ++i)
+        paintNow();
+
+    EXPECT_EQ(gradientCalls() - gradientsBefore, kPaints);
+    EXPECT_EQ(g_gdi.contextsCreated - before.contextsCreated, kPaints);
+    EXPECT_EQ(g_gdi.bitmapsCreated - before.bitmapsCreated, kPaints);
+    EXPECT_EQ(g_gdi.contextsDeleted - before.contextsDeleted, kPaints);
+    EXPECT_EQ(g_gdi.objectsDeleted - before.objectsDeleted, kPaints);
+    EXPECT_TRUE(g_gdi.liveObjects.empty()) << g_gdi.liveObjects.size() << " objects still alive";
+}
+
+// A paint whose off-screen surface cannot be made draws nothing and keeps nothing,
+// and the next paint draws the face again. The failing paint runs at a time whose
+// dots differ from those on screen, so anything it drew would show.
+class FaceSurfaceFailureTest : public FacePaintTest,
+                               public testing::WithParamInterface<bool> {};
+
+TEST_P(FaceSurfaceFailureTest, FailedPaintDrawsNothingAndTheNextRecovers) {
+    const bool failContext = GetParam();
+    const Rgb marked{200, 30, 40};
+    const Rgb unmarked{20, 220, 60};
+    fixLocalTime(0, 0, 0);
+    startWith(200, 200, 12, marked, unmarked);
+    if (HasFatalFailure())
+        return;
+    installGdiFailures();
+    if (HasFatalFailure())
+        return;
+    paintNow();
+    const FacePlan midnight =
+        planClockFace(200, 200, 12, plainColour(marked), plainColour(unmarked), 0, 0, 0);
+    const FacePlan late =
+        planClockFace(200, 200, 12, plainColour(marked), plainColour(unmarked), 23, 59, 59);
+    // Hour tens, weight 2: unmarked at midnight, marked at 23:59:59.
+    const FaceOp& probe = midnight.ops[kFaceLineCount];
+    const int probeX = (probe.left + probe.right) / 2;
+    const int probeY = (probe.top + probe.bottom) / 2;
+    ASSERT_NE(late.ops[kFaceLineCount].fill, probe.fill);
+    ASSERT_EQ(colourText(WindowPixels::capture(clockWindow()).at(probeX, probeY)),
+              colourText(probe.fill));
+
+    fixLocalTime(23, 59, 59);
+    if (failContext)
+        g_gdiFailures.failNextContexts = 1;
+    else
+        g_gdiFailures.failNextBitmaps = 1;
+    const int gradientsBefore = gradientCalls();
+    paintNow();
+    EXPECT_EQ(g_gdiFailures.failedContexts + g_gdiFailures.failedBitmaps, 1)
+        << "the paint did not ask for its surface";
+    EXPECT_FALSE(paintPending()) << "the failed paint did not complete";
+    EXPECT_EQ(gradientCalls(), gradientsBefore) << "a background was painted without a surface";
+    EXPECT_TRUE(g_gdi.liveObjects.empty()) << "the failed paint kept an object alive";
+    EXPECT_EQ(g_gdi.contextsCreated, g_gdi.contextsDeleted);
+    EXPECT_EQ(g_gdi.bitmapsCreated, g_gdi.objectsDeleted);
+    const WindowPixels afterFailure = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(afterFailure.valid());
+    expectFaceFollowsPlan(afterFailure, midnight, 200);
+
+    paintNow();
+    EXPECT_EQ(gradientCalls(), gradientsBefore + 1);
+    const WindowPixels recovered = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(recovered.valid());
+    expectFaceFollowsPlan(recovered, late, 200);
+    EXPECT_TRUE(g_gdi.liveObjects.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Surfaces, FaceSurfaceFailureTest, testing::Values(true, false),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "NoContext" : "NoBitmap");
+                         });
