@@ -54,5 +54,9 @@ flock 9
 prepare_prefix
 flock -u 9
 wineserver -p10 2>/dev/null || true
+# Wine's background programs (services, the desktop) start with the first program of
+# a session and keep its output streams open; starting them here, with none, keeps
+# them from holding on to the first real program's output.
+"$repo/scripts/wine-run.sh" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 "$@"

@@ -1,0 +1,299 @@
+// The width that follows the label while auto-resize is on: taken from the label's
+// length (five pixels a character at the style's font height of 12), never less
+// than 90, set in place inside the slit and at the recorded position outside it.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/norvane_api.h"
+#include "norvane/host_control.h"
+#include "plugin_fixture.h"
+#include "redirect_window_pos.h"
+#include "test_files.h"
+
+namespace {
+
+using Settings = std::vector<std::pair<std::string, std::string>>;
+
+constexpr UINT kResizeOutside = SWP_NOZORDER | SWP_NOACTIVATE;               // 0x14
+constexpr UINT kResizeInSlit = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;   // 0x16
+
+std::string writtenText(const Settings& settings) {
+    std::string text;
+    for (const auto& line : settings) {
+        const bool crlf = line.first == "Pipwick.transparency:" ||
+                          line.first == "Pipwick.transparency.alpha:" ||
+                          line.first == "Pipwick.inSlit:" || line.first == "Pipwick.autoResize:";
+        text += line.first + " " + line.second + (crlf ? "\r\n" : "\n");
+    }
+    return text;
+}
+
+Settings autoResizeSettings(bool autoResize) {
+    return withSetting(floatingSettings(), "Pipwick.autoResize:", autoResize ? "true" : "false");
+}
+
+RECT windowBounds(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+
+int widthOf(HWND window) {
+    RECT bounds = windowBounds(window);
+    return bounds.right - bounds.left;
+}
+
+int heightOf(HWND window) {
+    RECT bounds = windowBounds(window);
+    return bounds.bottom - bounds.top;
+}
+
+FILETIME lastWriteTime(const std::string& path) {
+    FILETIME written{};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        written = data.ftLastWriteTime;
+    return written;
+}
+
+void ageFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME oldTime;
+    SystemTimeToFileTime(&old, &oldTime);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
+    CloseHandle(file);
+}
+
+}  // namespace
+
+class AutoResizeTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        resetWindowPosRecords();
+        Redirection recorder = windowPosRedirection();
+        *recorder.original = redirect(recorder.dll, recorder.function, recorder.replacement);
+        ASSERT_NE(*recorder.original, nullptr) << "the plug-in does not import SetWindowPos";
+    }
+
+    void TearDown() override {
+        resetWindowPosRecords();
+        PluginTest::TearDown();
+    }
+
+    void startFrom(const Settings& settings) {
+        writeModuleSettings(settingsLines(settings));
+        ASSERT_EQ(startPlugin(), 0);
+        pumpMessages();
+        ASSERT_NE(clockWindow(), nullptr);
+        g_windowPos.calls.clear();
+    }
+
+    void startInSlitFrom(const Settings& settings) {
+        writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.inSlit:", "true")));
+        ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
+        pumpMessages();
+        ASSERT_NE(clockWindow(), nullptr);
+        ASSERT_EQ(GetParent(clockWindow()), norvane::slitWindow());
+        g_windowPos.calls.clear();
+    }
+
+    // Runs `send` on a window with nothing left to paint; true when the window had
+    // something to repaint right afterwards, before any message ran.
+    template <typename Send>
+    bool invalidates(Send send) {
+        HWND window = clockWindow();
+        ValidateRect(window, nullptr);
+        send();
+        return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    }
+
+    bool labelInvalidates(const std::string& label) {
+        return invalidates([&] { norvane::setLabel(label.c_str()); });
+    }
+
+    bool broadcastInvalidates(const char* text) {
+        return invalidates([&] { norvane::broadcast(text); });
+    }
+
+    // The one SetWindowPos a resize makes: the clock window, no z-order, this size.
+    void expectOneResize(int x, int y, int width, UINT flags) {
+        ASSERT_EQ(g_windowPos.calls.size(), 1u);
+        const WindowPosCall& call = g_windowPos.calls[0];
+        EXPECT_EQ(call.window, clockWindow());
+        EXPECT_EQ(call.insertAfter, nullptr);
+        EXPECT_EQ(call.x, x);
+        EXPECT_EQ(call.y, y);
+        EXPECT_EQ(call.width, width);
+        EXPECT_EQ(call.height, 200);
+        EXPECT_EQ(call.flags, flags);
+        g_windowPos.calls.clear();
+    }
+
+    std::string rcFile() const { return modulePath("Pipwick.rc"); }
+};
+
+TEST_F(AutoResizeTest, SaveAndReadSettingsFitTheStatusLabelWhenAutoResizeIsOn) {
+    const Settings settings = autoResizeSettings(true);
+    startFrom(settings);
+    HWND window = clockWindow();
+    ASSERT_EQ(widthOf(window), 200);
+
+    // "RC Saved!": 9 characters of 5 pixels, 45, raised to 90; the file was written
+    // first, and the resize writes it again with the new width.
+    EXPECT_TRUE(broadcastInvalidates("@Pipwick SaveSettings"));
+    expectOneResize(120, 80, 90, kResizeOutside);
+    EXPECT_EQ(widthOf(window), 90);
+    EXPECT_EQ(heightOf(window), 200);
+    EXPECT_EQ(moduleSettings(), writtenText(withSetting(settings, "Pipwick.position.width:", "90")));
+
+    // The wanted 45 still differs from the width 90: set again, repainted again.
+    EXPECT_TRUE(broadcastInvalidates("@Pipwick SaveSettings"));
+    expectOneResize(120, 80, 90, kResizeOutside);
+    EXPECT_EQ(widthOf(window), 90);
+
+    // "RC Reloaded!": 12 characters, 60, raised to 90; a window outside the slit
+    // also goes to the position just read.
+    Settings moved = withSetting(settings, "Pipwick.position.x:", "250");
+    moved = withSetting(moved, "Pipwick.position.y:", "150");
+    moved = withSetting(moved, "Pipwick.position.width:", "300");
+    writeModuleSettings(settingsLines(moved));
+    EXPECT_TRUE(broadcastInvalidates("@Pipwick ReadSettings"));
+    expectOneResize(250, 150, 90, kResizeOutside);
+    RECT bounds = windowBounds(window);
+    EXPECT_EQ(bounds.left, 250);
+    EXPECT_EQ(bounds.top, 150);
+    EXPECT_EQ(widthOf(window), 90);
+    EXPECT_EQ(heightOf(window), 200);
+    EXPECT_TRUE(norvane::slitMessages().empty());
+}
+
+TEST_F(AutoResizeTest, SaveAndReadSettingsLeaveTheSizeAloneWhenAutoResizeIsOff) {
+    const Settings settings = autoResizeSettings(false);
+    startFrom(settings);
+    HWND window = clockWindow();
+
+    EXPECT_FALSE(broadcastInvalidates("@Pipwick SaveSettings"));
+    EXPECT_TRUE(g_windowPos.calls.empty());
+    EXPECT_EQ(widthOf(window), 200);
+    EXPECT_EQ(moduleSettings(), writtenText(settings));
+
+    writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.position.width:", "300")));
+    EXPECT_FALSE(broadcastInvalidates("@Pipwick ReadSettings"));
+    EXPECT_TRUE(g_windowPos.calls.empty());
+    EXPECT_EQ(widthOf(window), 200);
+
+    // Auto-resize read as on from the file applies at once to "RC Reloaded!".
+    writeModuleSettings(settingsLines(autoResizeSettings(true)));
+    EXPECT_TRUE(broadcastInvalidates("@Pipwick ReadSettings"));
+    expectOneResize(120, 80, 90, kResizeOutside);
+    EXPECT_EQ(widthOf(window), 90);
+}
+
+TEST_F(AutoResizeTest, LabelsSetTheWidthFromTheirLengthOutsideTheSlit) {
+    startFrom(autoResizeSettings(true));
+    HWND window = clockWindow();
+
+    struct Step {
+        size_t length;
+        int width;  // the width the window gets
+    };
+    for (const Step& step : {Step{18, 90}, Step{19, 95}, Step{0, 90}, Step{40, 200}, Step{1, 90}}) {
+        SCOPED_TRACE("a label of " + std::to_string(step.length) + " characters");
+        EXPECT_TRUE(labelInvalidates(std::string(step.length, 'x')));
+        expectOneResize(120, 80, step.width, kResizeOutside);
+        EXPECT_EQ(widthOf(window), step.width);
+        EXPECT_EQ(heightOf(window), 200);
+        EXPECT_NE(moduleSettings().find("Pipwick.position.width: " + std::to_string(step.width) + "\n"),
+                  std::string::npos) << moduleSettings();
+    }
+
+    // A label that asks for the width the window has changes nothing.
+    labelInvalidates(std::string(19, 'y'));
+    g_windowPos.calls.clear();
+    ageFile(rcFile());
+    const FILETIME writtenBefore = lastWriteTime(rcFile());
+    EXPECT_FALSE(labelInvalidates(std::string(19, 'z')));
+    EXPECT_TRUE(g_windowPos.calls.empty());
+    FILETIME writtenNow = lastWriteTime(rcFile());
+    EXPECT_EQ(CompareFileTime(&writtenNow, &writtenBefore), 0);
+
+    // Outside the slit a resize also puts the window at its recorded position.
+    moveClockWindow(300, 40);
+    g_windowPos.calls.clear();
+    EXPECT_TRUE(labelInvalidates(std::string(20, 'x')));
+    expectOneResize(300, 40, 100, kResizeOutside);
+    RECT bounds = windowBounds(window);
+    EXPECT_EQ(bounds.left, 300);
+    EXPECT_EQ(bounds.top, 40);
+    EXPECT_TRUE(norvane::slitMessages().empty());
+}
+
+TEST_F(AutoResizeTest, LabelsChangeNothingUntilAutoResizeIsSwitchedOn) {
+    startFrom(autoResizeSettings(false));
+    HWND window = clockWindow();
+
+    EXPECT_FALSE(labelInvalidates(std::string(19, 'x')));
+    EXPECT_TRUE(g_windowPos.calls.empty());
+    EXPECT_EQ(widthOf(window), 200);
+
+    // Switching it on does not resize by itself; the next label does.
+    EXPECT_FALSE(broadcastInvalidates("@Pipwick AutoResize"));
+    EXPECT_TRUE(g_windowPos.calls.empty());
+    EXPECT_EQ(widthOf(window), 200);
+    EXPECT_TRUE(labelInvalidates(std::string(19, 'x')));
+    expectOneResize(120, 80, 95, kResizeOutside);
+    EXPECT_EQ(widthOf(window), 95);
+}
+
+TEST_F(AutoResizeTest, InTheSlitResizesInPlaceAndTellsTheSlit) {
+    startInSlitFrom(autoResizeSettings(true));
+    HWND window = clockWindow();
+
+    for (const auto& step : {std::pair<size_t, int>{19, 95}, {18, 90}, {30, 150}}) {
+        SCOPED_TRACE("a label of " + std::to_string(step.first) + " characters");
+        const size_t slitBefore = norvane::slitMessages().size();
+        EXPECT_TRUE(labelInvalidates(std::string(step.first, 'x')));
+        ASSERT_EQ(g_windowPos.calls.size(), 1u);
+        const size_t slitAtResize = g_windowPos.calls[0].slitMessagesBefore;
+        EXPECT_EQ(slitAtResize, slitBefore) << "the slit was told before the window was resized";
+        expectOneResize(0, 0, step.second, kResizeInSlit);
+
+        const auto& messages = norvane::slitMessages();
+        ASSERT_EQ(messages.size(), slitBefore + 1);
+        EXPECT_EQ(messages.back().message, HM_SLIT_UPDATE);
+        EXPECT_EQ(messages.back().wParam, 0u);
+        EXPECT_EQ(messages.back().lParam, 0);
+        EXPECT_EQ(widthOf(window), step.second);
+        EXPECT_EQ(heightOf(window), 200);
+        EXPECT_EQ(GetParent(window), norvane::slitWindow());
+    }
+}
+
+TEST_F(AutoResizeTest, AStoredWidthBelowTheMinimumStaysWhenTheLabelAsksForIt) {
+    startFrom(withSetting(autoResizeSettings(true), "Pipwick.position.width:", "60"));
+    HWND window = clockWindow();
+    ASSERT_EQ(widthOf(window), 60);
+    ageFile(rcFile());
+    const std::string before = moduleSettings();
+    const FILETIME writtenBefore = lastWriteTime(rcFile());
+
+    // 12 characters ask for 60, the width the window has: nothing to do.
+    EXPECT_FALSE(labelInvalidates("twelve chars"));
+    EXPECT_TRUE(g_windowPos.calls.empty());
+    EXPECT_EQ(widthOf(window), 60);
+    EXPECT_EQ(moduleSettings(), before);
+    FILETIME writtenNow = lastWriteTime(rcFile());
+    EXPECT_EQ(CompareFileTime(&writtenNow, &writtenBefore), 0);
+
+    // 13 ask for 65, which differs and is raised to 90.
+    EXPECT_TRUE(labelInvalidates("thirteen char"));
+    expectOneResize(120, 80, 90, kResizeOutside);
+    EXPECT_EQ(widthOf(window), 90);
+}

@@ -1,0 +1,292 @@
+// The Transparency command on a real window: layered with the low byte of alpha and
+// back, stored in the settings file, skipped where the platform has no layered
+// windows, and SetLayeredWindowAttributes looked up only once per load.
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/norvane_api.h"
+#include "norvane/host_control.h"
+#include "plugin_fixture.h"
+#include "test_files.h"
+
+namespace {
+
+using Settings = std::vector<std::pair<std::string, std::string>>;
+
+const char kLayeredFunction[] = "SetLayeredWindowAttributes";
+
+Settings translucencySettings(bool transparency) {
+    Settings settings = withSetting(floatingSettings(), "Pipwick.transparency.alpha:", "300");
+    return withSetting(settings, "Pipwick.transparency:", transparency ? "true" : "false");
+}
+
+bool isLayered(HWND window) {
+    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
+struct LayeredAttributes {
+    bool known = false;  // GetLayeredWindowAttributes answered
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+
+LayeredAttributes layeredAttributes(HWND window) {
+    LayeredAttributes attributes;
+    attributes.known = GetLayeredWindowAttributes(window, &attributes.key, &attributes.alpha,
+                                                  &attributes.flags) != FALSE;
+    return attributes;
+}
+
+// `text` with the value of the first line for `key` replaced; the line keeps its end.
+std::string withValue(std::string text, const std::string& key, const std::string& value) {
+    const std::string start = key + " ";
+    size_t at = text.compare(0, start.size(), start) == 0 ? 0 : text.find("\n" + start);
+    if (at == std::string::npos) {
+        ADD_FAILURE() << key << " is not in the file:\n" << text;
+        return text;
+    }
+    if (at != 0)
+        ++at;
+    const size_t from = at + start.size();
+    const size_t end = text.find_first_of("\r\n", from);
+    return text.replace(from, end == std::string::npos ? std::string::npos : end - from, value);
+}
+
+FILETIME lastWriteTime(const std::string& path) {
+    FILETIME written{};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        written = data.ftLastWriteTime;
+    return written;
+}
+
+void ageFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME oldTime;
+    SystemTimeToFileTime(&old, &oldTime);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
+    CloseHandle(file);
+}
+
+// Whether the menu a right-button release builds now offers "Transparency", and
+// with which check mark: 1 checked, 0 not, -1 absent.
+int transparencyMark(HWND window) {
+    SendMessageA(window, WM_RBUTTONUP, 0, 0);
+    const norvane::RecordedMenu* menu = norvane::shownMenu();
+    if (menu == nullptr)
+        return -1;
+    for (const auto& top : menu->entries) {
+        if (top.submenu == nullptr)
+            continue;
+        for (const auto& entry : top.submenu->entries) {
+            if (entry.caption == "Transparency")
+                return entry.checked ? 1 : 0;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+class TransparencyCommandTest : public PluginTest {
+protected:
+    void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
+        g_platform.reportVersion = true;
+        g_platform.version = {platformId, major, minor};
+    }
+
+    void startFrom(const Settings& settings) {
+        writeModuleSettings(settingsLines(settings));
+        ASSERT_EQ(startPlugin(), 0);
+        pumpMessages();
+        ASSERT_NE(clockWindow(), nullptr);
+    }
+
+    bool broadcastInvalidates(const char* text) {
+        HWND window = clockWindow();
+        ValidateRect(window, nullptr);
+        norvane::broadcast(text);
+        return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    }
+
+    int lookups() const {
+        const auto& names = g_platform.procedureLookups;
+        return static_cast<int>(std::count(names.begin(), names.end(), kLayeredFunction));
+    }
+
+    std::string rcFile() const { return modulePath("Pipwick.rc"); }
+};
+
+TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOfAlpha) {
+    ASSERT_TRUE(redirected("GetVersionExA"));
+    ASSERT_TRUE(redirected("GetProcAddress"));
+    reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
+    const Settings settings = translucencySettings(false);
+    startFrom(settings);
+    HWND window = clockWindow();
+    ASSERT_FALSE(isLayered(window));
+    const std::string started = moduleSettings();
+    const size_t wholeWrites = g_files.opens.size();
+
+    for (bool on : {true, false, true, false}) {
+        SCOPED_TRACE(on ? "switched on" : "switched off");
+        const size_t writesBefore = norvane::callsTo("WriteBool").size();
+
+        EXPECT_TRUE(broadcastInvalidates(on ? "@Pipwick Transparency" : "@PIPWICK transparency"));
+
+        const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+        EXPECT_EQ((exStyle & WS_EX_LAYERED) != 0, on);
+        EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+        if (on) {
+            LayeredAttributes attributes = layeredAttributes(window);
+            EXPECT_TRUE(attributes.known);
+            EXPECT_EQ(attributes.alpha, 44) << "the low byte of alpha 300";
+            EXPECT_EQ(attributes.flags, static_cast<DWORD>(LWA_ALPHA));
+            EXPECT_EQ(attributes.key, 0u);
+        } else {
+            EXPECT_FALSE(layeredAttributes(window).known) << "no longer a layered window";
+        }
+
+        EXPECT_EQ(moduleSettings(), withValue(started, "Pipwick.transparency:", on ? "true" : "false"))
+            << "only the toggled key may change";
+        EXPECT_EQ(g_files.opens.size(), wholeWrites) << "the whole file was rewritten";
+        auto writeCalls = norvane::callsTo("WriteBool");
+        ASSERT_EQ(writeCalls.size(), writesBefore + 1);
+        EXPECT_EQ(writeCalls.back().arguments,
+                  (std::vector<std::string>{rcFile(), "Pipwick.transparency:", on ? "true" : "false"}));
+        EXPECT_EQ(transparencyMark(window), on ? 1 : 0);
+    }
+    EXPECT_EQ(lookups(), 1) << "looked up on first use only";
+    EXPECT_TRUE(norvane::slitMessages().empty());
+}
+
+namespace {
+
+struct LegacyPlatform {
+    const char* name;
+    DWORD platformId;
+    DWORD major;
+    DWORD minor;
+};
+
+}  // namespace
+
+class NoLayeredWindowsTest : public TransparencyCommandTest,
+                             public testing::WithParamInterface<LegacyPlatform> {};
+
+TEST_P(NoLayeredWindowsTest, TransparencyOnlyInvalidates) {
+    ASSERT_TRUE(redirected("GetVersionExA"));
+    const LegacyPlatform& platform = GetParam();
+    reportWindowsVersion(platform.platformId, platform.major, platform.minor);
+    const Settings settings = translucencySettings(false);
+    startFrom(settings);
+    HWND window = clockWindow();
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    const std::string started = moduleSettings();
+    ageFile(rcFile());
+    const FILETIME writtenBefore = lastWriteTime(rcFile());
+
+    for (const char* text : {"@Pipwick Transparency", "@pipwick TRANSPARENCY"}) {
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(broadcastInvalidates(text));
+        EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), exStyle);
+        EXPECT_FALSE(isLayered(window));
+        EXPECT_EQ(moduleSettings(), started);
+        FILETIME writtenNow = lastWriteTime(rcFile());
+        EXPECT_EQ(CompareFileTime(&writtenNow, &writtenBefore), 0) << "the file was rewritten";
+    }
+    EXPECT_TRUE(norvane::callsTo("WriteBool").empty());
+    EXPECT_EQ(lookups(), 0);
+    EXPECT_EQ(transparencyMark(window), -1) << "no Transparency entry without layered windows";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OlderPlatforms, NoLayeredWindowsTest,
+    testing::Values(LegacyPlatform{"Windows98", VER_PLATFORM_WIN32_WINDOWS, 4, 10},
+                    LegacyPlatform{"WindowsNT4", VER_PLATFORM_WIN32_NT, 4, 0}),
+    [](const testing::TestParamInfo<LegacyPlatform>& info) { return std::string(info.param.name); });
+
+// The lookup of SetLayeredWindowAttributes happens once per load of the module,
+// whether it finds the function or not, and survives endPlugin.
+class TransparencyLookupTest : public TransparencyCommandTest,
+                          public testing::WithParamInterface<bool> {};
+
+TEST_P(TransparencyLookupTest, HappensOnceAcrossRequestsAndRestarts) {
+    ASSERT_TRUE(redirected("GetProcAddress"));
+    const bool available = GetParam();
+    if (!available)
+        g_platform.missingProcedures.push_back(kLayeredFunction);
+    reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
+
+    // A request made while switching on: layered style, and the alpha only when
+    // the function was found.
+    auto expectSwitchedOn = [&](HWND window) {
+        EXPECT_TRUE(isLayered(window));
+        LayeredAttributes attributes = layeredAttributes(window);
+        if (available) {
+            EXPECT_TRUE(attributes.known);
+            EXPECT_EQ(attributes.alpha, 44);
+            EXPECT_EQ(attributes.flags, static_cast<DWORD>(LWA_ALPHA));
+        } else {
+            // A layered window whose attributes were never set has none to report.
+            EXPECT_FALSE(attributes.known)
+                << "SetLayeredWindowAttributes was reached although it was not found: alpha "
+                << int(attributes.alpha) << ", flags " << attributes.flags;
+        }
+    };
+
+    startFrom(translucencySettings(false));
+    HWND window = clockWindow();
+    EXPECT_EQ(lookups(), 0) << "nothing is looked up before translucency is asked for";
+
+    norvane::broadcast("@Pipwick Transparency");
+    expectSwitchedOn(window);
+    EXPECT_NE(moduleSettings().find("Pipwick.transparency: true\r\n"), std::string::npos);
+    norvane::broadcast("@Pipwick Transparency");
+    EXPECT_FALSE(isLayered(window));
+    norvane::broadcast("@Pipwick Transparency");
+    expectSwitchedOn(window);
+    EXPECT_EQ(lookups(), 1);
+
+    // The file now says translucent, so the next start asks for it at once.
+    stopPlugin();
+    ASSERT_EQ(startPlugin(), 0);
+    window = clockWindow();
+    ASSERT_NE(window, nullptr);
+    expectSwitchedOn(window);
+    norvane::broadcast("@Pipwick Transparency");
+    EXPECT_FALSE(isLayered(window));
+    norvane::broadcast("@Pipwick Transparency");
+    expectSwitchedOn(window);
+
+    EXPECT_EQ(lookups(), 1) << "looked up again after endPlugin or a later request";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LookupResults, TransparencyLookupTest, testing::Values(true, false),
+    [](const testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Found" : "Missing"); });
+
+TEST_F(TransparencyCommandTest, InTheSlitTheCommandStillTogglesAndStoresTheOption) {
+    reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
+    const Settings settings = withSetting(translucencySettings(false), "Pipwick.inSlit:", "true");
+    writeModuleSettings(settingsLines(settings));
+    ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
+    HWND window = clockWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(GetParent(window), norvane::slitWindow());
+    EXPECT_EQ(transparencyMark(window), -1) << "the menu leaves the entry out in the slit";
+
+    EXPECT_TRUE(broadcastInvalidates("@Pipwick Transparency"));
+    auto writeCalls = norvane::callsTo("WriteBool");
+    ASSERT_EQ(writeCalls.size(), 1u);
+    EXPECT_EQ(writeCalls[0].arguments,
+              (std::vector<std::string>{rcFile(), "Pipwick.transparency:", "true"}));
+    EXPECT_NE(moduleSettings().find("Pipwick.transparency: true\r\n"), std::string::npos)
+        << moduleSettings();
+}
