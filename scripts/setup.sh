@@ -3,7 +3,7 @@
 # missing: the MinGW-w64 cross-compiler, 32-bit Wine, Xvfb, CMake and GoogleTest.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake make g++ googletest)
+packages=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth cmake make g++ googletest)
 
 missing=()
 for package in "${packages[@]}"; do
