@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/first_run_settings.h"
+
 #include <string>
 
 namespace {
@@ -9,26 +11,6 @@ namespace {
 // The values of a first start, in line order.
 const int kFirstRun[SETTINGS_LINE_COUNT] = {10, 10, 200, 200, 4, 255, 255, 255, 0,
                                              0,  0,  1,   1,   0, 200, 0, 0,   5};
-
-const char kFirstRunText[] =
-    "Pipwick.position.x: 10\n"
-    "Pipwick.position.y: 10\n"
-    "Pipwick.position.width: 200\n"
-    "Pipwick.position.height: 200\n"
-    "Pipwick.size.circlesize: 4\n"
-    "Pipwick.color.unmarked.red: 255\n"
-    "Pipwick.color.unmarked.green: 255\n"
-    "Pipwick.color.unmarked.blue: 255\n"
-    "Pipwick.color.marked.red: 0\n"
-    "Pipwick.color.marked.green: 0\n"
-    "Pipwick.color.marked.blue: 0\n"
-    "Pipwick.alwaysOnTop: true\n"
-    "Pipwick.snapWindow: true\n"
-    "Pipwick.transparency: false\r\n"
-    "Pipwick.transparency.alpha: 200\r\n"
-    "Pipwick.inSlit: false\r\n"
-    "Pipwick.autoResize: false\r\n"
-    "Pipwick.timerInterval: 5\n";
 
 std::string textOf(const int (&values)[SETTINGS_LINE_COUNT]) {
     char buffer[2048];
@@ -40,7 +22,7 @@ std::string textOf(const int (&values)[SETTINGS_LINE_COUNT]) {
 TEST(SettingsText, FirstRunFileIsExactly504Bytes) {
     const std::string text = textOf(kFirstRun);
     EXPECT_EQ(text.size(), 504u);
-    EXPECT_EQ(text, kFirstRunText);
+    EXPECT_EQ(text, kFirstRunSettings);
 }
 
 TEST(SettingsText, IntegersAsPercentD) {

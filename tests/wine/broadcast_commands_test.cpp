@@ -8,105 +8,12 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
-#include "redirect_window_pos.h"
+#include "settings_text_support.h"
 #include "test_files.h"
+#include "window_probes.h"
+#include "redirect_window_pos.h"
 
 namespace {
-
-using Settings = std::vector<std::pair<std::string, std::string>>;
-
-// The whole file as the plug-in writes it: the translucency, slit and auto-resize
-// lines end in CR LF, every other line in LF.
-std::string writtenText(const Settings& settings) {
-    std::string text;
-    for (const auto& line : settings) {
-        const bool crlf = line.first == "Pipwick.transparency:" ||
-                          line.first == "Pipwick.transparency.alpha:" ||
-                          line.first == "Pipwick.inSlit:" || line.first == "Pipwick.autoResize:";
-        text += line.first + " " + line.second + (crlf ? "\r\n" : "\n");
-    }
-    return text;
-}
-
-const char* boolText(bool value) {
-    return value ? "true" : "false";
-}
-
-// `text` with the value of the first line for `key` replaced; the line keeps its end.
-std::string withValue(std::string text, const std::string& key, const std::string& value) {
-    const std::string start = key + " ";
-    size_t at = text.compare(0, start.size(), start) == 0 ? 0 : text.find("\n" + start);
-    if (at == std::string::npos) {
-        ADD_FAILURE() << key << " is not in the file:\n" << text;
-        return text;
-    }
-    if (at != 0)
-        ++at;
-    const size_t from = at + start.size();
-    const size_t end = text.find_first_of("\r\n", from);
-    return text.replace(from, end == std::string::npos ? std::string::npos : end - from, value);
-}
-
-FILETIME lastWriteTime(const std::string& path) {
-    FILETIME written{};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        written = data.ftLastWriteTime;
-    return written;
-}
-
-bool sameTime(const FILETIME& a, const FILETIME& b) {
-    return CompareFileTime(&a, &b) == 0;
-}
-
-// Sets the file's modification time far into the past, so that any later write
-// shows, however quickly it follows.
-void ageFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
-    FILETIME oldTime;
-    SystemTimeToFileTime(&old, &oldTime);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
-    CloseHandle(file);
-}
-
-const norvane::RecordedMenuEntry* findMenuEntry(const norvane::RecordedMenu& menu,
-                                                const std::string& caption) {
-    for (const auto& entry : menu.entries) {
-        if (entry.submenu != nullptr) {
-            if (const auto* inner = findMenuEntry(*entry.submenu, caption))
-                return inner;
-        } else if (entry.caption == caption) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
-// What the check mark of an entry shows in the menu a right-button release builds
-// now: 1 checked, 0 not, -1 when the entry is absent.
-int menuMark(HWND window, const char* caption) {
-    SendMessageA(window, WM_RBUTTONUP, 0, 0);
-    const norvane::RecordedMenu* menu = norvane::shownMenu();
-    if (menu == nullptr)
-        return -1;
-    const norvane::RecordedMenuEntry* entry = findMenuEntry(*menu, caption);
-    if (entry == nullptr)
-        return -1;
-    return entry->checked ? 1 : 0;
-}
-
-RECT windowBounds(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return bounds;
-}
-
-bool sameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
-}
 
 bool isTopmost(HWND window) {
     return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -131,15 +38,6 @@ protected:
         ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
         pumpMessages();
         ASSERT_NE(clockWindow(), nullptr);
-    }
-
-    // Sends the broadcast to a window with nothing left to paint, and tells whether
-    // the window had something to repaint right after it, before any message ran.
-    bool broadcastInvalidates(const char* text) {
-        HWND window = clockWindow();
-        ValidateRect(window, nullptr);
-        norvane::broadcast(text);
-        return GetUpdateRect(window, nullptr, FALSE) != FALSE;
     }
 
     void TearDown() override {

@@ -7,11 +7,11 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "settings_text_support.h"
 #include "test_files.h"
+#include "window_probes.h"
 
 namespace {
-
-using Settings = std::vector<std::pair<std::string, std::string>>;
 
 struct ExpectedEntry {
     std::string caption;
@@ -49,19 +49,6 @@ const norvane::RecordedMenu* submenuOf(const norvane::RecordedMenu* menu, const 
     return nullptr;
 }
 
-const norvane::RecordedMenuEntry* findMenuEntry(const norvane::RecordedMenu& menu,
-                                                const std::string& caption) {
-    for (const auto& entry : menu.entries) {
-        if (entry.submenu != nullptr) {
-            if (const auto* inner = findMenuEntry(*entry.submenu, caption))
-                return inner;
-        } else if (entry.caption == caption) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
 std::vector<std::string> functionNames(const std::vector<norvane::HostCall>& calls) {
     std::vector<std::string> names;
     for (const auto& call : calls)
@@ -79,26 +66,10 @@ std::string topMenuOf(const std::vector<norvane::HostCall>& calls) {
     return std::string();
 }
 
-const char* boolText(bool value) {
-    return value ? "true" : "false";
-}
-
 }  // namespace
 
 class ContextMenuTest : public PluginTest {
 protected:
-    void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
-        g_platform.reportVersion = true;
-        g_platform.version = {platformId, major, minor};
-    }
-
-    void startFrom(const Settings& settings) {
-        writeModuleSettings(settingsLines(settings));
-        ASSERT_EQ(startPlugin(), 0);
-        pumpMessages();
-        ASSERT_NE(clockWindow(), nullptr);
-    }
-
     // A right-button release; returns the host calls it made.
     std::vector<norvane::HostCall> releaseRightButton() {
         norvane::clearCalls();
@@ -189,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TreeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ContextMenuTest, OnlyOneTreeLivesAndTheNextBuildDeletesThePrevious) {
-    startFrom(floatingSettings());
+    startWithSettings(floatingSettings());
     EXPECT_EQ(norvane::liveMenuCount(), 0);
 
     std::vector<norvane::HostCall> first = releaseRightButton();
@@ -243,7 +214,7 @@ TEST_F(ContextMenuTest, OnlyOneTreeLivesAndTheNextBuildDeletesThePrevious) {
 TEST_F(ContextMenuTest, ChosenEntriesCarryTheirCommandsOutEndToEnd) {
     ASSERT_TRUE(redirected("GetVersionExA"));
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
-    startFrom(floatingSettings());
+    startWithSettings(floatingSettings());
     HWND window = clockWindow();
 
     // Always On Top, twice: stored, restacked, and checked in the next menu.

@@ -259,3 +259,23 @@ std::vector<std::pair<std::string, std::string>> withSetting(
     settings.emplace_back(key, value);
     return settings;
 }
+
+void PluginTest::startWithSettings(
+    const std::vector<std::pair<std::string, std::string>>& settings) {
+    writeModuleSettings(settingsLines(settings));
+    ASSERT_EQ(startPlugin(), 0);
+    pumpMessages();
+    ASSERT_NE(clockWindow(), nullptr);
+}
+
+void PluginTest::reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
+    g_platform.reportVersion = true;
+    g_platform.version = {platformId, major, minor};
+}
+
+bool PluginTest::broadcastInvalidates(const char* text) {
+    HWND window = clockWindow();
+    ValidateRect(window, nullptr);
+    norvane::broadcast(text);
+    return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+}

@@ -41,6 +41,14 @@ protected:
     std::vector<HWND> windowsOfClass(const char* className) const;
     bool pipwickClassRegistered() const;
 
+    // Starts a floating clock (beginPlugin) from these settings and checks its window.
+    void startWithSettings(const std::vector<std::pair<std::string, std::string>>& settings);
+    // Makes GetVersionExA report this platform and version to the plug-in.
+    void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor);
+    // Sends the broadcast to a window with nothing left to paint, and tells whether
+    // the window had something to repaint right after it, before any message ran.
+    bool broadcastInvalidates(const char* text);
+
     // Moves the clock window, or changes its width in place; either completes a
     // change of position state and so makes the plug-in rewrite its settings.
     void moveClockWindow(int x, int y);

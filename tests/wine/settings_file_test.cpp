@@ -3,37 +3,12 @@
 
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "tests/common/first_run_settings.h"
+#include "settings_text_support.h"
 #include "test_files.h"
+#include "window_probes.h"
 
 namespace {
-
-// What the first start writes: lines 14 to 17 end in CR LF, all others in LF.
-const char kFirstRunSettings[] =
-    "Pipwick.position.x: 10\n"
-    "Pipwick.position.y: 10\n"
-    "Pipwick.position.width: 200\n"
-    "Pipwick.position.height: 200\n"
-    "Pipwick.size.circlesize: 4\n"
-    "Pipwick.color.unmarked.red: 255\n"
-    "Pipwick.color.unmarked.green: 255\n"
-    "Pipwick.color.unmarked.blue: 255\n"
-    "Pipwick.color.marked.red: 0\n"
-    "Pipwick.color.marked.green: 0\n"
-    "Pipwick.color.marked.blue: 0\n"
-    "Pipwick.alwaysOnTop: true\n"
-    "Pipwick.snapWindow: true\n"
-    "Pipwick.transparency: false\r\n"
-    "Pipwick.transparency.alpha: 200\r\n"
-    "Pipwick.inSlit: false\r\n"
-    "Pipwick.autoResize: false\r\n"
-    "Pipwick.timerInterval: 5\n";
-static_assert(sizeof kFirstRunSettings - 1 == 504, "the first-run file is 504 bytes");
-
-RECT windowBounds(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return bounds;
-}
 
 }  // namespace
 

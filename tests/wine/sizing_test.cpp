@@ -8,35 +8,18 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
-#include "redirect_window_pos.h"
+#include "settings_text_support.h"
 #include "test_files.h"
+#include "window_probes.h"
+#include "redirect_window_pos.h"
 
 namespace {
-
-using Settings = std::vector<std::pair<std::string, std::string>>;
 
 constexpr UINT kResizeOutside = SWP_NOZORDER | SWP_NOACTIVATE;               // 0x14
 constexpr UINT kResizeInSlit = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;   // 0x16
 
-std::string writtenText(const Settings& settings) {
-    std::string text;
-    for (const auto& line : settings) {
-        const bool crlf = line.first == "Pipwick.transparency:" ||
-                          line.first == "Pipwick.transparency.alpha:" ||
-                          line.first == "Pipwick.inSlit:" || line.first == "Pipwick.autoResize:";
-        text += line.first + " " + line.second + (crlf ? "\r\n" : "\n");
-    }
-    return text;
-}
-
 Settings autoResizeSettings(bool autoResize) {
     return withSetting(floatingSettings(), "Pipwick.autoResize:", autoResize ? "true" : "false");
-}
-
-RECT windowBounds(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return bounds;
 }
 
 int widthOf(HWND window) {
@@ -47,25 +30,6 @@ int widthOf(HWND window) {
 int heightOf(HWND window) {
     RECT bounds = windowBounds(window);
     return bounds.bottom - bounds.top;
-}
-
-FILETIME lastWriteTime(const std::string& path) {
-    FILETIME written{};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        written = data.ftLastWriteTime;
-    return written;
-}
-
-void ageFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
-    FILETIME oldTime;
-    SystemTimeToFileTime(&old, &oldTime);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
-    CloseHandle(file);
 }
 
 }  // namespace

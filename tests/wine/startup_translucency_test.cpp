@@ -20,13 +20,7 @@ bool isLayered(HWND window) {
 
 }  // namespace
 
-class TranslucencyTest : public PluginTest {
-protected:
-    void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
-        g_platform.reportVersion = true;
-        g_platform.version = {platformId, major, minor};
-    }
-};
+class TranslucencyTest : public PluginTest {};
 
 TEST_F(TranslucencyTest, FloatingWindowIsLayeredWithTheLowByteOfAlpha) {
     ASSERT_TRUE(redirected("GetVersionExA"));

@@ -7,6 +7,9 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "settings_text_support.h"
+#include "test_files.h"
+#include "window_probes.h"
 
 namespace {
 
@@ -14,10 +17,6 @@ std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-std::string boolText(bool value) {
-    return value ? "true" : "false";
 }
 
 // What the host's own parser makes of a style description.

@@ -1,5 +1,7 @@
 #include "test_files.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <algorithm>
@@ -125,4 +127,27 @@ std::string programDirectory() {
     std::string directory(path, length);
     size_t separator = directory.find_last_of('\\');
     return separator == std::string::npos ? std::string() : directory.substr(0, separator + 1);
+}
+
+FILETIME lastWriteTime(const std::string& path) {
+    FILETIME written{};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        written = data.ftLastWriteTime;
+    return written;
+}
+
+bool sameTime(const FILETIME& a, const FILETIME& b) {
+    return CompareFileTime(&a, &b) == 0;
+}
+
+void ageFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME oldTime;
+    SystemTimeToFileTime(&old, &oldTime);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
+    CloseHandle(file);
 }

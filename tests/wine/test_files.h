@@ -2,6 +2,8 @@
 // reads and writes in binary, and directory listings.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -23,6 +25,13 @@ bool writeWholeFile(const std::string& path, const std::string& content);
 bool copyFileTo(const std::string& from, const std::string& to);
 // Names of the plain files in a directory, sorted.
 std::vector<std::string> filesIn(const std::string& directory);
+
+// The file's last modification time; zero when it cannot be read.
+FILETIME lastWriteTime(const std::string& path);
+bool sameTime(const FILETIME& a, const FILETIME& b);
+// Sets the file's modification time far into the past, so that any later write
+// shows, however quickly it follows.
+void ageFile(const std::string& path);
 
 // The directory of the running program, with a trailing backslash.
 std::string programDirectory();

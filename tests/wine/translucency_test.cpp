@@ -9,11 +9,11 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "settings_text_support.h"
 #include "test_files.h"
+#include "window_probes.h"
 
 namespace {
-
-using Settings = std::vector<std::pair<std::string, std::string>>;
 
 const char kLayeredFunction[] = "SetLayeredWindowAttributes";
 
@@ -40,40 +40,6 @@ LayeredAttributes layeredAttributes(HWND window) {
     return attributes;
 }
 
-// `text` with the value of the first line for `key` replaced; the line keeps its end.
-std::string withValue(std::string text, const std::string& key, const std::string& value) {
-    const std::string start = key + " ";
-    size_t at = text.compare(0, start.size(), start) == 0 ? 0 : text.find("\n" + start);
-    if (at == std::string::npos) {
-        ADD_FAILURE() << key << " is not in the file:\n" << text;
-        return text;
-    }
-    if (at != 0)
-        ++at;
-    const size_t from = at + start.size();
-    const size_t end = text.find_first_of("\r\n", from);
-    return text.replace(from, end == std::string::npos ? std::string::npos : end - from, value);
-}
-
-FILETIME lastWriteTime(const std::string& path) {
-    FILETIME written{};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        written = data.ftLastWriteTime;
-    return written;
-}
-
-void ageFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
-    FILETIME oldTime;
-    SystemTimeToFileTime(&old, &oldTime);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
-    CloseHandle(file);
-}
-
 // Whether the menu a right-button release builds now offers "Transparency", and
 // with which check mark: 1 checked, 0 not, -1 absent.
 int transparencyMark(HWND window) {
@@ -96,25 +62,6 @@ int transparencyMark(HWND window) {
 
 class TransparencyCommandTest : public PluginTest {
 protected:
-    void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
-        g_platform.reportVersion = true;
-        g_platform.version = {platformId, major, minor};
-    }
-
-    void startFrom(const Settings& settings) {
-        writeModuleSettings(settingsLines(settings));
-        ASSERT_EQ(startPlugin(), 0);
-        pumpMessages();
-        ASSERT_NE(clockWindow(), nullptr);
-    }
-
-    bool broadcastInvalidates(const char* text) {
-        HWND window = clockWindow();
-        ValidateRect(window, nullptr);
-        norvane::broadcast(text);
-        return GetUpdateRect(window, nullptr, FALSE) != FALSE;
-    }
-
     int lookups() const {
         const auto& names = g_platform.procedureLookups;
         return static_cast<int>(std::count(names.begin(), names.end(), kLayeredFunction));
@@ -128,7 +75,7 @@ TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOf
     ASSERT_TRUE(redirected("GetProcAddress"));
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     const Settings settings = translucencySettings(false);
-    startFrom(settings);
+    startWithSettings(settings);
     HWND window = clockWindow();
     ASSERT_FALSE(isLayered(window));
     const std::string started = moduleSettings();
@@ -185,7 +132,7 @@ TEST_P(NoLayeredWindowsTest, TransparencyOnlyInvalidates) {
     const LegacyPlatform& platform = GetParam();
     reportWindowsVersion(platform.platformId, platform.major, platform.minor);
     const Settings settings = translucencySettings(false);
-    startFrom(settings);
+    startWithSettings(settings);
     HWND window = clockWindow();
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     const std::string started = moduleSettings();
@@ -241,7 +188,7 @@ TEST_P(TransparencyLookupTest, HappensOnceAcrossRequestsAndRestarts) {
         }
     };
 
-    startFrom(translucencySettings(false));
+    startWithSettings(translucencySettings(false));
     HWND window = clockWindow();
     EXPECT_EQ(lookups(), 0) << "nothing is looked up before translucency is asked for";
 
