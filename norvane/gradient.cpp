@@ -8,6 +8,7 @@
 
 #include "host/norvane_api.h"
 #include "norvane/gradient_pixels.h"
+#include "norvane/pixel_bitmap.h"
 
 namespace norvane {
 namespace {
@@ -20,17 +21,6 @@ RECT visiblePart(HDC dc, const RECT& rect) {
     if (kind == ERROR || kind == NULLREGION) return visible;
     IntersectRect(&visible, &rect, &clip);
     return visible;
-}
-
-HBITMAP createPixelBitmap(HDC dc, int width, int height, void** bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
 void copyPixels(HDC dc, const RECT& target, HBITMAP pixels) {

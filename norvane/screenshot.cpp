@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "norvane/pixel_bitmap.h"
 #include "norvane/png_encoder.h"
 
 namespace norvane {
@@ -15,15 +16,8 @@ bool captureScreen(const RECT& area, std::string* rgb) {
     HDC screen = GetDC(nullptr);
     if (screen == nullptr) return false;
     bool captured = false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP pixels = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP pixels = createPixelBitmap(screen, width, height, &bits);
     HDC memory = CreateCompatibleDC(screen);
     if (pixels != nullptr && bits != nullptr && memory != nullptr) {
         HGDIOBJ previous = SelectObject(memory, pixels);

@@ -1,7 +1,8 @@
 #include "pixels.h"
 
+#include "norvane/pixel_bitmap.h"
+
 #include <cstdio>
-#include <cstring>
 
 WindowPixels WindowPixels::capture(HWND window) {
     WindowPixels result;
@@ -11,20 +12,11 @@ WindowPixels WindowPixels::capture(HWND window) {
     const int width = client.right;
     const int height = client.bottom;
 
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
     HDC windowDc = GetDC(window);
     if (windowDc == nullptr)
         return result;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = createPixelBitmap(windowDc, width, height, &bits);
     HDC copyDc = CreateCompatibleDC(windowDc);
     if (bitmap != nullptr && copyDc != nullptr && bits != nullptr) {
         HGDIOBJ previous = SelectObject(copyDc, bitmap);
