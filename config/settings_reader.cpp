@@ -1,5 +1,6 @@
 #include "config/settings_text.h"
 #include "plugin/clock_plugin.h"
+#include "window/auto_width.h"
 
 namespace {
 
@@ -31,6 +32,10 @@ void ClockPlugin::readSettings() {
 
     width = readInt(rcFile, LINE_WIDTH);
     height = readInt(rcFile, LINE_HEIGHT);
+    // A window wholly left of or above every screen is out of sight as well: its
+    // position reads as 0 too. Only what the window really covers counts.
+    xpos = positionWithinReach(xpos, width, GetSystemMetrics(SM_XVIRTUALSCREEN));
+    ypos = positionWithinReach(ypos, height, GetSystemMetrics(SM_YVIRTUALSCREEN));
     circleSize = readInt(rcFile, LINE_CIRCLE_SIZE);
     unmarkedRed = readInt(rcFile, LINE_UNMARKED_RED);
     unmarkedGreen = readInt(rcFile, LINE_UNMARKED_GREEN);

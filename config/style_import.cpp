@@ -5,7 +5,9 @@
 #include "plugin/text_copy.h"
 
 void ClockPlugin::readStyle() {
-    copyCut(styleFile, sizeof styleFile, stylePath(nullptr));
+    // A style path too long for the record is not cut: the cut path could name
+    // another file. Every key then reads as missing.
+    copyWhole(styleFile, sizeof styleFile, stylePath(nullptr));
 
     backColor = ReadColor(styleFile, "toolbar.color:", "#000000");
     backColorTo = ReadColor(styleFile, "toolbar.colorTo:", "#FFFFFF");

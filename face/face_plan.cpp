@@ -59,6 +59,14 @@ int facePosition(int dimension, double fraction) {
     return static_cast<int>(product);
 }
 
+bool drawnOnPaint(const FaceOp& op) {
+    if (op.kind != FaceOp::Dot) return true;
+    const long long across = static_cast<long long>(op.right) - op.left;
+    const long long down = static_cast<long long>(op.bottom) - op.top;
+    return across <= kLargestDrawnDot && -across <= kLargestDrawnDot &&
+           down <= kLargestDrawnDot && -down <= kLargestDrawnDot;
+}
+
 FaceColour faceColour(int red, int green, int blue) {
     return (static_cast<FaceColour>(red) & 0xFF) |
            ((static_cast<FaceColour>(green) & 0xFF) << 8) |

@@ -25,6 +25,14 @@ struct FacePlan {
     FaceOp ops[kFaceOpCount];
 };
 
+// The widest and tallest dot a paint draws. A dot larger than any screen cannot show
+// as a dot, and drawing an ellipse costs time in proportion to its size on every
+// paint: a dot size of ten million stalls the shell's GUI thread for minutes.
+constexpr long long kLargestDrawnDot = 8192;
+
+// Whether a dot of the plan is small enough to be drawn; lines always are.
+bool drawnOnPaint(const FaceOp& op);
+
 // Pixel position of a fraction of a dimension: the double product, truncated.
 int facePosition(int dimension, double fraction);
 

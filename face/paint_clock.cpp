@@ -24,6 +24,7 @@ LocalTime takeLocalTime(std::tm** now) {
 void drawPlan(HDC dc, const FacePlan& plan, int height) {
     SelectObject(dc, GetStockObject(DC_BRUSH));
     for (const FaceOp& op : plan.ops) {
+        if (!drawnOnPaint(op)) continue;  // an absurd dot size: left out, see face_plan.h
         if (op.kind == FaceOp::Line) {
             MoveToEx(dc, op.x, 0, nullptr);
             LineTo(dc, op.x, height);
@@ -47,6 +48,18 @@ void fillOutsideFace(HDC dc, const RECT& client, int width, int height, COLORREF
     if (below.top < below.bottom) FillRect(dc, &below, brush);
 }
 
+// The part of the client area that this paint can change: the paint surface's clip
+// box leaves out what lies off every screen and what need not be redrawn. The off-screen surface covers only that
+// part, so a window far larger than the screen never asks GDI for a bitmap of its
+// whole client area on every paint. Empty when nothing can be drawn.
+RECT reachablePart(HDC windowDc, const RECT& client) {
+    RECT reachable = {0, 0, 0, 0};
+    RECT clip;
+    if (windowDc == nullptr || GetClipBox(windowDc, &clip) == ERROR) return reachable;
+    IntersectRect(&reachable, &client, &clip);
+    return reachable;
+}
+
 }  // namespace
 
 void ClockPlugin::paintClock(HWND window) {
@@ -54,11 +67,20 @@ void ClockPlugin::paintClock(HWND window) {
     GetClientRect(window, &client);
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(window, &paint);
+    const RECT reach = reachablePart(windowDc, client);
+    if (IsRectEmpty(&reach)) {
+        EndPaint(window, &paint);
+        return;
+    }
 
     HDC faceDc = CreateCompatibleDC(nullptr);
-    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, reach.right - reach.left,
+                                                reach.bottom - reach.top);
     if (faceDc != nullptr && faceBitmap != nullptr) {
         SelectObject(faceDc, faceBitmap);
+        // The surface's first pixel is the reachable part's corner: drawing keeps the
+        // face's own coordinates.
+        SetWindowOrgEx(faceDc, reach.left, reach.top, nullptr);
         const RECT face = {0, 0, width, height};
         if (styleItem != nullptr) {
             MakeGradient(faceDc, face, styleItem->gradientType, backColor, backColorTo,
@@ -76,7 +98,12 @@ void ClockPlugin::paintClock(HWND window) {
             time.second);
         drawPlan(faceDc, plan, height);
 
-        BitBlt(windowDc, 0, 0, width, height, faceDc, 0, 0, SRCCOPY);
+        // Only the face is copied, as far as this paint reaches.
+        RECT copied;
+        if (IntersectRect(&copied, &reach, &face)) {
+            BitBlt(windowDc, copied.left, copied.top, copied.right - copied.left,
+                   copied.bottom - copied.top, faceDc, copied.left, copied.top, SRCCOPY);
+        }
         fillOutsideFace(windowDc, client, width, height, backColor);
     }
     if (faceDc != nullptr) DeleteDC(faceDc);

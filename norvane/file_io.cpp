@@ -81,6 +81,12 @@ FileRead readWholeFile(const char* path, std::string* text) {
 
 bool replaceFileContents(const char* path, const std::string& text) {
     if (path == nullptr || *path == '\0') return false;
+    // A read-only file is the user's to protect. Windows refuses to replace it; Wine's
+    // MoveFileExA would replace it anyway, so the host refuses first.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
     const std::string temporary =
         std::string(path) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
     HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

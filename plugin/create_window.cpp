@@ -2,6 +2,7 @@
 
 #include "plugin/clock_plugin.h"
 #include "plugin/plugin_info.h"
+#include "window/auto_width.h"
 
 const char kWindowClassName[] = "Pipwick";
 
@@ -46,9 +47,12 @@ int ClockPlugin::createClockWindow() {
         return 1;
     }
 
+    // An absurd size from the settings is bounded for the platform; the record and
+    // the file keep it as read.
     hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClassName, nullptr,
-                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, xpos, ypos, width,
-                           height, nullptr, nullptr, hInstance, nullptr);
+                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, xpos, ypos,
+                           windowSideFor(width), windowSideFor(height), nullptr, nullptr,
+                           hInstance, nullptr);
     if (hwnd == nullptr) {
         MessageBoxA(nullptr, "Error creating window", kPluginNameVersion, kErrorBoxStyle);
         UnregisterClassA(kWindowClassName, hInstance);

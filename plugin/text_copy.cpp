@@ -10,3 +10,15 @@ void copyCut(char* buffer, std::size_t size, const char* text) {
     std::memcpy(buffer, text, length);
     buffer[length] = '\0';
 }
+
+bool copyWhole(char* buffer, std::size_t size, const char* text) {
+    if (size == 0) return false;
+    if (text == nullptr) text = "";
+    const std::size_t length = strnlen(text, size);
+    if (length == size) {
+        buffer[0] = '\0';
+        return false;
+    }
+    std::memcpy(buffer, text, length + 1);
+    return true;
+}

@@ -1,12 +1,31 @@
 #!/usr/bin/env bash
-# Checks the binary form of Pipwick.dll: a PE32 DLL for i386 that exports exactly
-# the five undecorated entry points (beginPluginEx at the address of
-# beginSlitPlugin) and imports from nothing but the system DLLs and norvane.exe.
-#   scripts/check-dll.sh path/to/Pipwick.dll
+# Checks the binary form of Pipwick.dll: a PE32 DLL for i386 (or, with --x86-64, a
+# PE32+ DLL for x86-64) that exports exactly the five undecorated entry points
+# (beginPluginEx at the address of beginSlitPlugin) and imports from nothing but
+# the system DLLs and norvane.exe.
+#   scripts/check-dll.sh [--x86-64] path/to/Pipwick.dll
 set -uo pipefail
 
-objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
-dll=${1:?usage: check-dll.sh path/to/Pipwick.dll}
+usage="usage: check-dll.sh [--x86-64] path/to/Pipwick.dll"
+machine=i386
+if [ "${1:-}" = --x86-64 ]; then
+    machine=x86-64
+    shift
+fi
+dll=${1:?$usage}
+if [ "$machine" = x86-64 ]; then
+    objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
+    file_format=pei-x86-64
+    architecture=i386:x86-64
+    magic='020b[[:space:]]+\(PE32\+\)'
+    format_name=PE32+
+else
+    objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+    file_format=pei-i386
+    architecture=i386
+    magic='010b[[:space:]]+\(PE32\)'
+    format_name=PE32
+fi
 failures=0
 
 fail() {
@@ -18,9 +37,9 @@ fail() {
 headers=$("$objdump" -f "$dll") || { echo "check-dll: $objdump cannot read $dll" >&2; exit 1; }
 details=$("$objdump" -p "$dll") || { echo "check-dll: $objdump cannot read $dll" >&2; exit 1; }
 
-grep -q 'file format pei-i386' <<<"$headers" || fail "not a PE file for i386"
-grep -q '^architecture: i386' <<<"$headers" || fail "architecture is not i386"
-grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)' <<<"$details" || fail "not PE32"
+grep -q "file format $file_format\$" <<<"$headers" || fail "not a PE file for $machine"
+grep -q "^architecture: $architecture," <<<"$headers" || fail "architecture is not $architecture"
+grep -Eq "^Magic[[:space:]]+$magic" <<<"$details" || fail "not $format_name"
 # IMAGE_FILE_DLL (0x2000) in the characteristics.
 characteristics=$(awk '/^Characteristics/ && $2 ~ /^0x[0-9a-fA-F]+$/ { print $2; exit }' <<<"$details")
 if [ -z "$characteristics" ] || (( (characteristics & 0x2000) == 0 )); then
@@ -68,4 +87,4 @@ printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothin
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "check-dll: $(basename "$dll"): PE32 i386 DLL; exports $expected; imports ${imports[*]}"
+echo "check-dll: $(basename "$dll"): $format_name $machine DLL; exports $expected; imports ${imports[*]}"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing Pipwick needs on Debian 12, and only what is
-# missing: the MinGW-w64 cross-compiler, 32-bit Wine, Xvfb, CMake and GoogleTest.
+# missing: the MinGW-w64 cross-compilers for 32- and 64-bit Windows, Wine (32- and
+# 64-bit), Xvfb, CMake and GoogleTest.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth cmake make g++ googletest)
+packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth cmake make g++ googletest clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,3 +9,13 @@ int labelWidth(std::size_t labelLength, int fontHeight) {
 int windowWidthFor(int wantedWidth) {
     return wantedWidth < kMinimumWindowWidth ? kMinimumWindowWidth : wantedWidth;
 }
+
+int windowSideFor(int side) {
+    if (side < 0) return 0;
+    return side > kLargestWindowSide ? kLargestWindowSide : side;
+}
+
+int positionWithinReach(int position, int side, int screensStart) {
+    const long long farEdge = static_cast<long long>(position) + windowSideFor(side);
+    return farEdge <= screensStart ? 0 : position;
+}

@@ -8,12 +8,16 @@
 bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
     if (width == wantedWidth && height == wantedHeight) return false;
     width = windowWidthFor(wantedWidth);
+    // The height comes from the settings as read and may be absurd: the platform is
+    // asked for a bounded one.
+    const int windowHeight = windowSideFor(height);
     if (g_inSlit) {
-        SetWindowPos(hwnd, nullptr, 0, 0, width, height,
+        SetWindowPos(hwnd, nullptr, 0, 0, width, windowHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(g_hSlit, HM_SLIT_UPDATE, 0, 0);
     } else {
-        SetWindowPos(hwnd, nullptr, xpos, ypos, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, xpos, ypos, width, windowHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
 }

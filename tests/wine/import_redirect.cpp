@@ -8,7 +8,7 @@ const IMAGE_IMPORT_DESCRIPTOR* firstImportDescriptor(const BYTE* base) {
     const auto* dosHeader = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     if (dosHeader->e_magic != IMAGE_DOS_SIGNATURE)
         return nullptr;
-    const auto* ntHeaders = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dosHeader->e_lfanew);
+    const auto* ntHeaders = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dosHeader->e_lfanew);
     if (ntHeaders->Signature != IMAGE_NT_SIGNATURE)
         return nullptr;
     const IMAGE_DATA_DIRECTORY& imports =
@@ -18,10 +18,10 @@ const IMAGE_IMPORT_DESCRIPTOR* firstImportDescriptor(const BYTE* base) {
     return reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
 }
 
-void writeImportSlot(IMAGE_THUNK_DATA32* slot, void* replacement) {
+void writeImportSlot(IMAGE_THUNK_DATA* slot, void* replacement) {
     DWORD oldProtection = 0;
     VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &oldProtection);
-    slot->u1.Function = reinterpret_cast<DWORD>(replacement);
+    slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
     VirtualProtect(slot, sizeof *slot, oldProtection, &oldProtection);
     FlushInstructionCache(GetCurrentProcess(), slot, sizeof *slot);
 }
@@ -32,10 +32,10 @@ void* redirectInDescriptor(BYTE* base, const IMAGE_IMPORT_DESCRIPTOR& descriptor
     // Without OriginalFirstThunk the names are gone once the loader bound the table.
     if (descriptor.OriginalFirstThunk == 0)
         return nullptr;
-    const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + descriptor.OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA32*>(base + descriptor.FirstThunk);
+    const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + descriptor.OriginalFirstThunk);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor.FirstThunk);
     for (int i = 0; names[i].u1.AddressOfData != 0; ++i) {
-        if (IMAGE_SNAP_BY_ORDINAL32(names[i].u1.Ordinal))
+        if (IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal))
             continue;
         const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names[i].u1.AddressOfData);
         if (std::strcmp(reinterpret_cast<const char*>(byName->Name), functionName) != 0)

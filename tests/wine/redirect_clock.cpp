@@ -9,21 +9,21 @@ namespace {
 void* originalTime = nullptr;
 void* originalLocaltime = nullptr;
 
-__time32_t __cdecl currentTime(__time32_t* result) {
+std::time_t __cdecl currentTime(std::time_t* result) {
     ++g_clock.timeCalls;
     if (!g_clock.fixed)
-        return functionFrom<__time32_t(__cdecl*)(__time32_t*)>(originalTime)(result);
+        return functionFrom<std::time_t(__cdecl*)(std::time_t*)>(originalTime)(result);
     if (result != nullptr)
         *result = g_clock.now;
     return g_clock.now;
 }
 
-std::tm* __cdecl localTime(const __time32_t* time) {
+std::tm* __cdecl localTime(const std::time_t* time) {
     ++g_clock.localtimeCalls;
     if (g_clock.nullLocalTime)
         return nullptr;
     if (!g_clock.fixed)
-        return functionFrom<std::tm*(__cdecl*)(const __time32_t*)>(originalLocaltime)(time);
+        return functionFrom<std::tm*(__cdecl*)(const std::time_t*)>(originalLocaltime)(time);
     // Like the runtime, one static result that each call overwrites.
     static std::tm result;
     result = g_clock.localTime;
@@ -47,9 +47,19 @@ void fixLocalTime(int hour, int minute, int second) {
     g_clock.now = 1717200000 + hour * 3600 + minute * 60 + second;
 }
 
+// The runtime's names for time and localtime at the width of time_t: the 32-bit
+// build uses the 32-bit functions, the 64-bit build the 64-bit ones.
+#ifdef _WIN64
+const char kTimeImport[] = "_time64";
+const char kLocaltimeImport[] = "_localtime64";
+#else
+const char kTimeImport[] = "time";
+const char kLocaltimeImport[] = "localtime";
+#endif
+
 std::vector<Redirection> clockRedirections() {
     return {
-        {"msvcrt.dll", "time", addressOf(&currentTime), &originalTime},
-        {"msvcrt.dll", "localtime", addressOf(&localTime), &originalLocaltime},
+        {"msvcrt.dll", kTimeImport, addressOf(&currentTime), &originalTime},
+        {"msvcrt.dll", kLocaltimeImport, addressOf(&localTime), &originalLocaltime},
     };
 }

@@ -1,4 +1,6 @@
-// time and localtime, which the plug-in imports from msvcrt.dll (32-bit time_t):
+// time and localtime, which the plug-in imports from msvcrt.dll (at the width of
+// time_t: time and localtime in the 32-bit build, _time64 and _localtime64 in the
+// 64-bit one):
 // a fixed local time makes the face deterministic, and a null localtime stands
 // for a clock outside the range the runtime can convert.
 #pragma once
@@ -10,7 +12,7 @@
 
 struct ClockRecords {
     bool fixed = false;          // answer `localTime` instead of the real time
-    __time32_t now = 0;          // what time() answers while fixed
+    std::time_t now = 0;         // what time() answers while fixed
     std::tm localTime{};         // what localtime() answers while fixed
     bool nullLocalTime = false;  // localtime() answers null
     int timeCalls = 0;

@@ -1,0 +1,154 @@
+// The settings file under faults: read-only, held open for writing by someone else,
+// its directory gone, the disk full part-way through a write, a lost delayed write, a
+// refused replace. Each time the old file stays byte for byte with nothing beside it,
+// the clock keeps running on its values in memory, and the next good write succeeds
+// with the latest of them.
+#include <string>
+#include <vector>
+
+#include "host/norvane_api.h"
+#include "norvane/host_control.h"
+#include "plugin_fixture.h"
+#include "redirect_disk_faults.h"
+#include "settings_text_support.h"
+#include "test_files.h"
+
+namespace {
+
+struct FaultCase {
+    const char* name;
+    DiskFault fault;
+};
+
+Settings movedTo(Settings settings, int x, int y) {
+    settings = withSetting(settings, "Pipwick.position.x:", std::to_string(x));
+    return withSetting(settings, "Pipwick.position.y:", std::to_string(y));
+}
+
+}  // namespace
+
+class FileFaultTest : public PluginTest {
+protected:
+    void startFloating() {
+        startWithSettings(floatingSettings());
+        moveClockWindow(250, 60);
+        ASSERT_EQ(moduleSettings(), writtenText(movedTo(floatingSettings(), 250, 60)));
+        before_ = moduleSettings();
+        filesBefore_ = filesIn(moduleDirectory());
+    }
+
+    // The fault has been met: the file and its directory are as before.
+    void expectOldFileKept() {
+        EXPECT_EQ(moduleSettings(), before_) << "the old settings file changed";
+        EXPECT_EQ(filesIn(moduleDirectory()), filesBefore_) << "a file was left beside it";
+        EXPECT_TRUE(IsWindow(clockWindow()));
+    }
+
+    // The next write brings the latest values, the toggled option among them.
+    void expectNextWriteSucceeds(bool snapWindow) {
+        moveClockWindow(320, 70);
+        Settings expected = movedTo(floatingSettings(), 320, 70);
+        expected = withSetting(expected, "Pipwick.snapWindow:", snapWindow ? "true" : "false");
+        EXPECT_EQ(moduleSettings(), writtenText(expected));
+        EXPECT_EQ(filesIn(moduleDirectory()), filesBefore_);
+    }
+
+    void installDiskFaults() {
+        g_diskFaults = DiskFaultRecords{};
+        for (const Redirection& redirection : diskFaultRedirections()) {
+            void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
+            ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
+            *redirection.original = next;
+        }
+    }
+
+    std::string before_;
+    std::vector<std::string> filesBefore_;
+};
+
+TEST_F(FileFaultTest, ReadOnlyFileIsKeptAndTheOptionLivesOnInMemory) {
+    startFloating();
+    const std::string path = modulePath("Pipwick.rc");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    moveClockWindow(300, 40);
+    expectOldFileKept();
+    norvane::broadcast("@Pipwick SnapWindowToEdge");
+    expectOldFileKept();
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    expectNextWriteSucceeds(true);
+}
+
+// Another program has the file open for writing and has locked it: the replace is
+// refused for as long as it holds on, and nothing waits for it beyond a few retries.
+TEST_F(FileFaultTest, FileHeldOpenForWritingIsKept) {
+    startFloating();
+    HANDLE holder = CreateFileA(modulePath("Pipwick.rc").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(LockFile(holder, 0, 0, static_cast<DWORD>(before_.size()), 0));
+    moveClockWindow(300, 40);
+    norvane::broadcast("@Pipwick SnapWindowToEdge");
+    UnlockFile(holder, 0, 0, static_cast<DWORD>(before_.size()), 0);
+    CloseHandle(holder);
+    expectOldFileKept();
+    expectNextWriteSucceeds(true);
+}
+
+// The file lives in the host's directory, which is removed while the clock runs and
+// made again later.
+TEST_F(FileFaultTest, RemovedDirectoryIsWrittenAgainOnceItIsBack) {
+    writeHostSettings(settingsLines(floatingSettings()));
+    ASSERT_EQ(startPlugin(), 0);
+    ASSERT_NE(clockWindow(), nullptr);
+    moveClockWindow(250, 60);
+    ASSERT_EQ(fileContent(hostPath("Pipwick.rc")), writtenText(movedTo(floatingSettings(), 250, 60)));
+
+    removeDirectoryTree(hostDirectory());
+    ASSERT_FALSE(fileExists(hostPath("Pipwick.rc")));
+    moveClockWindow(300, 40);
+    norvane::broadcast("@Pipwick AutoResize");
+    EXPECT_TRUE(IsWindow(clockWindow()));
+    EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll"}));
+
+    ASSERT_TRUE(CreateDirectoryA(hostDirectory().c_str(), nullptr));
+    moveClockWindow(320, 70);
+    Settings expected = withSetting(movedTo(floatingSettings(), 320, 70), "Pipwick.autoResize:", "true");
+    EXPECT_EQ(fileContent(hostPath("Pipwick.rc")), writtenText(expected));
+    EXPECT_EQ(filesIn(hostDirectory()), (std::vector<std::string>{"Pipwick.rc"}));
+}
+
+class DiskFaultTest : public FileFaultTest, public testing::WithParamInterface<FaultCase> {};
+
+TEST_P(DiskFaultTest, FailedWriteKeepsTheOldFile) {
+    ASSERT_TRUE(redirected("WriteFile"));
+    startFloating();
+    installDiskFaults();
+    if (HasFatalFailure())
+        return;
+    g_diskFaults.fault = GetParam().fault;
+    // The faults reach the plug-in's own writes; the host's one-key writes do not
+    // pass its imports and are left out here.
+    moveClockWindow(300, 40);
+    moveClockWindow(310, 50);
+    EXPECT_GT(g_diskFaults.faultsInjected, 0) << "the write never met the fault";
+    expectOldFileKept();
+    if (GetParam().fault == DiskFault::ReplaceBusy) {
+        // A busy file is retried a few times, a few milliseconds apart, then left.
+        EXPECT_GE(g_diskFaults.replaceAttempts, 4);
+        EXPECT_LE(g_diskFaults.replaceAttempts, 2 * 10);
+    }
+
+    g_diskFaults.fault = DiskFault::None;
+    expectNextWriteSucceeds(false);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DiskFaultTest,
+    testing::Values(FaultCase{"HalfWrittenThenFull", DiskFault::HalfWrittenThenFull},
+                    FaultCase{"ShortWrite", DiskFault::ShortWrite},
+                    FaultCase{"CloseLosesTheData", DiskFault::CloseLosesTheData},
+                    FaultCase{"ReplaceRefused", DiskFault::ReplaceRefused},
+                    FaultCase{"ReplaceBusy", DiskFault::ReplaceBusy}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
