@@ -21,18 +21,15 @@ void temporaryPathFor(const char* rcFile, char* temporaryPath) {
     temporaryPath[length - 1] = '~';
 }
 
+// The whole text goes out in one WriteFile: the file is rewritten on every completed
+// move, and each call is a trip into the system. Eighteen lines of the longest
+// values stay well under the buffer's size.
 bool writeLines(HANDLE file, const int (&values)[SETTINGS_LINE_COUNT]) {
-    for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) {
-        const int length = formatSettingsLine(static_cast<SettingsLine>(line), values[line],
-                                              g_lineBuffer, sizeof g_lineBuffer);
-        DWORD written = 0;
-        if (length < 0 || !WriteFile(file, g_lineBuffer, static_cast<DWORD>(length), &written,
-                                     nullptr) ||
-            written != static_cast<DWORD>(length)) {
-            return false;
-        }
-    }
-    return true;
+    const int length = formatSettingsText(values, g_lineBuffer, sizeof g_lineBuffer);
+    DWORD written = 0;
+    return length >= 0 &&
+           WriteFile(file, g_lineBuffer, static_cast<DWORD>(length), &written, nullptr) &&
+           written == static_cast<DWORD>(length);
 }
 
 bool writeFileWhole(const char* path, const int (&values)[SETTINGS_LINE_COUNT]) {

@@ -25,30 +25,42 @@ HANDLE WINAPI createFile(LPCSTR path, DWORD access, DWORD sharing,
     return result;
 }
 
-bool dataContains(LPCVOID data, DWORD size, const std::string& text) {
+using WriteFileFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+
+// Where `text` starts in the bytes of a write, or npos.
+std::size_t offsetOf(LPCVOID data, DWORD size, const std::string& text) {
     if (text.empty() || data == nullptr)
-        return false;
-    std::string written(static_cast<const char*>(data), size);
-    return written.find(text) != std::string::npos;
+        return std::string::npos;
+    return std::string(static_cast<const char*>(data), size).find(text);
+}
+
+// A failing write stops where the disk would fill: the bytes before the chosen text
+// reach the file, then the call fails.
+BOOL failPartWay(HANDLE file, LPCVOID data, std::size_t keep, LPDWORD written,
+                 LPOVERLAPPED overlapped) {
+    ++g_files.failedWrites;
+    DWORD done = 0;
+    if (keep > 0)
+        functionFrom<WriteFileFunction>(originalWriteFile)(file, data, static_cast<DWORD>(keep),
+                                                           &done, overlapped);
+    if (written != nullptr)
+        *written = done;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
 }
 
 BOOL WINAPI writeFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
                       LPOVERLAPPED overlapped) {
     ++g_files.writeCalls;
-    bool fail = g_files.writeCalls == g_files.failWriteCall;
-    if (dataContains(data, size, g_files.failWriteContaining)) {
+    if (g_files.writeCalls == g_files.failWriteCall)
+        return failPartWay(file, data, 0, written, overlapped);
+    const std::size_t offset = offsetOf(data, size, g_files.failWriteContaining);
+    if (offset != std::string::npos) {
         g_files.failWriteContaining.clear();
-        fail = true;
+        return failPartWay(file, data, offset, written, overlapped);
     }
-    if (fail) {
-        ++g_files.failedWrites;
-        if (written != nullptr)
-            *written = 0;
-        SetLastError(ERROR_DISK_FULL);
-        return FALSE;
-    }
-    return functionFrom<BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED)>(
-        originalWriteFile)(file, data, size, written, overlapped);
+    return functionFrom<WriteFileFunction>(originalWriteFile)(file, data, size, written,
+                                                              overlapped);
 }
 
 }  // namespace

@@ -23,8 +23,9 @@ struct FileRecords {
     // WriteFile fails (writing nothing) on this call, counted from 1 over all
     // calls; 0 for none.
     int failWriteCall = 0;
-    // WriteFile fails on the first call whose data contains this text; cleared
-    // once it has failed.
+    // WriteFile fails part-way on the first call whose data contains this text:
+    // the bytes before the text are written, then the call fails as on a full
+    // disk. Cleared once it has failed.
     std::string failWriteContaining;
 
     std::vector<FileOpen> opens;
