@@ -1,0 +1,166 @@
+// norvane.exe of the benchmark: runs Pipwick.dll in the stand-in host beside a floor
+// plug-in (PipwickFloor.dll) that does only what any such face must, measures each
+// figure for both in the same run, and prints a table and one summary line.
+// Nothing here judges a time: the goals are printed beside the figures.
+//
+//   norvane.exe [--repaints N] [--moves N] [--starts N] [--idle-seconds N]
+//
+// Run from a folder of its own holding Pipwick.dll, PipwickFloor.dll and sample.style
+// and no Pipwick.rc: the first start writes it there.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/figures.h"
+#include "bench/measure.h"
+#include "bench/plugins.h"
+#include "bench/report.h"
+#include "bench/write_profile.h"
+#include "norvane/host_control.h"
+
+namespace {
+
+constexpr double kKiB = 1024.0;
+
+std::string programDirectory() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return ".\\";
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/") + 1);
+}
+
+bool parsePositive(const char* text, int* value) {
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || number <= 0 || number > 1000000) return false;
+    *value = static_cast<int>(number);
+    return true;
+}
+
+bool parseArguments(int argc, char** argv, bench::BenchOptions* options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        int* target = argument == "--repaints"       ? &options->repaints
+                      : argument == "--moves"        ? &options->moves
+                      : argument == "--starts"       ? &options->starts
+                      : argument == "--idle-seconds" ? &options->idleSeconds
+                                                     : nullptr;
+        if (target == nullptr || i + 1 >= argc || !parsePositive(argv[++i], target)) {
+            std::fprintf(stderr, "bench: bad argument %s\n", argv[i]);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool startHostHere(const std::string& directory) {
+    norvane::HostOptions host;
+    host.directory = directory;
+    host.styleFile = directory + "sample.style";
+    return norvane::startHost(host);
+}
+
+void progress(const char* text) {
+    std::printf("bench: %s\n", text);
+    std::fflush(stdout);
+}
+
+int runBenchmark(const bench::BenchOptions& options) {
+    const std::string directory = programDirectory();
+    const std::string pipwickDll = directory + "Pipwick.dll";
+    const std::string floorDll = directory + "PipwickFloor.dll";
+    const std::string settingsFile = directory + "Pipwick.rc";
+    if (!startHostHere(directory)) {
+        std::fputs("bench: cannot start the host\n", stderr);
+        return 1;
+    }
+
+    progress("private memory, each DLL in a process of its own");
+    const bench::MemoryAdded memory = bench::measurePrivateMemory(pipwickDll, floorDll);
+
+    bench::LoadedPlugin pipwick;
+    bench::LoadedPlugin floor;
+    if (!pipwick.load(pipwickDll) || !floor.load(floorDll)) {
+        std::fputs("bench: cannot load Pipwick.dll or PipwickFloor.dll\n", stderr);
+        return 1;
+    }
+    floor.setFloorFace(bench::floorFaceFromStyle((directory + "sample.style").c_str(), 300, 10));
+
+    progress("start-up");
+    const bench::Measured startUp = bench::measureStartUp(pipwick, floor, options.starts);
+
+    if (!pipwick.begin() || !floor.begin()) {
+        std::fputs("bench: a plug-in did not start\n", stderr);
+        return 1;
+    }
+    bench::runMessagesFor(300);
+    progress("repaints");
+    const bench::Measured repaint = bench::measureRepaint(pipwick, floor, options.repaints);
+    progress("settings writes");
+    const bench::Measured write = bench::measureSettingsWrite(pipwick, settingsFile, options.moves);
+    progress("profile of the settings write");
+    const bench::WriteProfile writeProfile = bench::profileSettingsWrite(
+        pipwick.module(), pipwick.window(), floor.window(), options.moves / 4 + 1);
+    pipwick.end();
+    floor.end();
+
+    progress("idle: the host alone, then with the clock, then with the floor");
+    double hostAlone = 0;
+    const bench::Measured idle = bench::measureIdle(pipwick, floor, options.idleSeconds, &hostAlone);
+
+    const double cpuStep = bench::cpuClockStepMicroseconds();
+    const double pipwickBytes = bench::fileBytes(pipwickDll);
+    const double floorBytes = bench::fileBytes(floorDll);
+    pipwick.unload();
+    floor.unload();
+    norvane::stopHost();
+
+    const std::vector<bench::Row> rows = {
+        {"paint (median of repaints)", "paint_us", "us", repaint.pipwick, repaint.baseline, true,
+         1.15},
+        {"settings write (median of moves)", "write_us", "us", write.pipwick, write.baseline,
+         true, 3.0},
+        {"  the write alone (its file calls)", "write_calls_us", "us",
+         writeProfile.writeMicroseconds, write.baseline, true, 3.0},
+        {"idle CPU added per second", "idle_us_per_s", "us/s", idle.pipwick, idle.baseline, true,
+         1.2},
+        {"start-up to first paint (median)", "startup_us", "us", startUp.pipwick,
+         startUp.baseline, true, 2.0},
+        {"DLL size", "dll_kib", "KiB", pipwickBytes / kKiB, floorBytes / kKiB, false, 48},
+        {"private memory added", "private_kib", "KiB", memory.privateBytes.pipwick / kKiB,
+         memory.privateBytes.baseline / kKiB, false, 256},
+        {"  of which heap in use", "heap_kib", "KiB", memory.heapBytes.pipwick / kKiB,
+         memory.heapBytes.baseline / kKiB, false, 256},
+    };
+    std::printf("\nPipwick against its floor (%d repaints, %d moves, %d starts, %d s idle each)\n",
+                options.repaints, options.moves, options.starts, options.idleSeconds);
+    bench::printTable(rows);
+    char hostIdle[64];
+    std::snprintf(hostIdle, sizeof hostIdle, "host_idle_us_per_s=%.1f", hostAlone);
+    char dllBytes[64];
+    std::snprintf(dllBytes, sizeof dllBytes, "dll_bytes=%.0f", pipwickBytes);
+    bench::printWriteProfile(writeProfile);
+    std::printf("\nidle: the host alone used %.1f us/s; the process CPU clock moves in steps of "
+                "%.0f us, %.0f us/s over %d s\n\n",
+                hostAlone, cpuStep, cpuStep / options.idleSeconds, options.idleSeconds);
+    bench::printSummary(rows, {hostIdle, dllBytes});
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--private-memory-of") {
+        if (!startHostHere(programDirectory())) return 1;
+        const int result = bench::reportPrivateMemory(argv[2], argv[3]);
+        norvane::stopHost();
+        return result;
+    }
+    bench::BenchOptions options;
+    if (!parseArguments(argc, argv, &options)) return 2;
+    return runBenchmark(options);
+}

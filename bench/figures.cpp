@@ -1,0 +1,219 @@
+#include "bench/figures.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "bench/measure.h"
+
+namespace bench {
+namespace {
+
+// Samples are taken in alternating blocks so that both sides see the same machine.
+constexpr int kBlocks = 10;
+// Time for the window system to settle after a start or a stop.
+constexpr DWORD kSettleMilliseconds = 200;
+
+void repaintBlock(HWND window, int count, std::vector<double>* samples) {
+    for (int i = 0; i < count; ++i) {
+        const double start = nowMicroseconds();
+        InvalidateRect(window, nullptr, TRUE);
+        UpdateWindow(window);
+        samples->push_back(nowMicroseconds() - start);
+    }
+    // Timer ticks that came meanwhile run here, outside the timed repaints.
+    runWaitingMessages();
+}
+
+// A new position every time, away from the screen's edges so that no snap applies.
+void moveBlock(HWND window, int first, int count, std::vector<double>* samples) {
+    for (int i = first; i < first + count; ++i) {
+        const int x = 120 + i % 97;
+        const int y = 240 + i % 89;
+        const double start = nowMicroseconds();
+        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        samples->push_back(nowMicroseconds() - start);
+    }
+    runWaitingMessages();
+}
+
+void bareWriteBlock(const std::string& path, const std::vector<char>& bytes, int count,
+                    std::vector<double>* samples) {
+    for (int i = 0; i < count; ++i) {
+        const double start = nowMicroseconds();
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+            CloseHandle(file);
+        }
+        samples->push_back(nowMicroseconds() - start);
+    }
+}
+
+std::vector<char> fileContents(const std::string& path) {
+    std::vector<char> bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return bytes;
+    char buffer[4096];
+    std::size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + read);
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+double startOnce(LoadedPlugin& plugin) {
+    const double start = nowMicroseconds();
+    if (!plugin.begin()) return -1;
+    plugin.finishPainting();
+    const double elapsed = nowMicroseconds() - start;
+    plugin.end();
+    runMessagesFor(20);
+    return elapsed;
+}
+
+double idleCpuPerSecond(int seconds) {
+    runMessagesFor(kSettleMilliseconds);
+    const double before = processCpuMicroseconds();
+    runMessagesFor(static_cast<DWORD>(seconds) * 1000);
+    return (processCpuMicroseconds() - before) / seconds;
+}
+
+std::string executablePath() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+}
+
+struct ChildMemory {
+    double privateBytes = -1;
+    double heapBytes = -1;
+};
+
+// Runs this program again to load and start one DLL in a process of its own.
+ChildMemory memoryInChild(const std::string& dll) {
+    const std::string resultFile = directoryOf(executablePath()) + "memory-result.txt";
+    DeleteFileA(resultFile.c_str());
+    std::string command = "\"" + executablePath() + "\" --private-memory-of \"" + dll + "\" \"" +
+                          resultFile + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return ChildMemory();
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ChildMemory memory;
+    FILE* file = std::fopen(resultFile.c_str(), "r");
+    if (file != nullptr) {
+        if (std::fscanf(file, "%lf %lf", &memory.privateBytes, &memory.heapBytes) != 2) {
+            memory = ChildMemory();
+        }
+        std::fclose(file);
+    }
+    DeleteFileA(resultFile.c_str());
+    return memory;
+}
+
+}  // namespace
+
+Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, int repaints) {
+    std::vector<double> pipwickSamples;
+    std::vector<double> floorSamples;
+    const int perBlock = (repaints + kBlocks - 1) / kBlocks;
+    // A first block of each, not counted: caches and lazily made objects settle.
+    repaintBlock(pipwick.window(), perBlock / 10, &pipwickSamples);
+    repaintBlock(floor.window(), perBlock / 10, &floorSamples);
+    pipwickSamples.clear();
+    floorSamples.clear();
+    for (int block = 0; block < kBlocks; ++block) {
+        repaintBlock(pipwick.window(), perBlock, &pipwickSamples);
+        repaintBlock(floor.window(), perBlock, &floorSamples);
+    }
+    return Measured{median(pipwickSamples), median(floorSamples)};
+}
+
+Measured measureSettingsWrite(const LoadedPlugin& pipwick, const std::string& settingsFile,
+                              int moves) {
+    const std::vector<char> bytes = fileContents(settingsFile);
+    const std::string barePath = directoryOf(settingsFile) + "bare-write.txt";
+    std::vector<double> moveSamples;
+    std::vector<double> writeSamples;
+    const int perBlock = (moves + kBlocks - 1) / kBlocks;
+    for (int block = 0; block < kBlocks; ++block) {
+        moveBlock(pipwick.window(), block * perBlock, perBlock, &moveSamples);
+        bareWriteBlock(barePath, bytes, perBlock, &writeSamples);
+    }
+    DeleteFileA(barePath.c_str());
+    return Measured{median(moveSamples), median(writeSamples)};
+}
+
+Measured measureStartUp(LoadedPlugin& pipwick, LoadedPlugin& floor, int starts) {
+    std::vector<double> pipwickSamples;
+    std::vector<double> floorSamples;
+    for (int i = 0; i < starts; ++i) {
+        pipwickSamples.push_back(startOnce(pipwick));
+        floorSamples.push_back(startOnce(floor));
+    }
+    return Measured{median(pipwickSamples), median(floorSamples)};
+}
+
+Measured measureIdle(LoadedPlugin& pipwick, LoadedPlugin& floor, int seconds, double* hostAlone) {
+    *hostAlone = idleCpuPerSecond(seconds);
+    Measured added;
+    if (pipwick.begin()) {
+        added.pipwick = idleCpuPerSecond(seconds) - *hostAlone;
+        pipwick.end();
+    }
+    if (floor.begin()) {
+        added.baseline = idleCpuPerSecond(seconds) - *hostAlone;
+        floor.end();
+    }
+    runMessagesFor(kSettleMilliseconds);
+    return added;
+}
+
+MemoryAdded measurePrivateMemory(const std::string& pipwickDll, const std::string& floorDll) {
+    const ChildMemory pipwick = memoryInChild(pipwickDll);
+    const ChildMemory floor = memoryInChild(floorDll);
+    MemoryAdded added;
+    added.privateBytes = Measured{pipwick.privateBytes, floor.privateBytes};
+    added.heapBytes = Measured{pipwick.heapBytes, floor.heapBytes};
+    return added;
+}
+
+int reportPrivateMemory(const std::string& dll, const std::string& resultFile) {
+    runMessagesFor(kSettleMilliseconds);
+    const double before = privateBytes();
+    const double heapBefore = heapBytesInUse();
+    LoadedPlugin plugin;
+    if (!plugin.load(dll) || !plugin.begin()) return 1;
+    plugin.finishPainting();
+    runMessagesFor(kSettleMilliseconds);
+    const double added = privateBytes() - before;
+    const double heapAdded = heapBytesInUse() - heapBefore;
+    plugin.unload();
+    FILE* file = std::fopen(resultFile.c_str(), "w");
+    if (file == nullptr) return 1;
+    std::fprintf(file, "%.0f %.0f\n", added, heapAdded);
+    return std::fclose(file) == 0 ? 0 : 1;
+}
+
+double fileBytes(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return static_cast<double>(data.nFileSizeLow) +
+           static_cast<double>(data.nFileSizeHigh) * 4294967296.0;
+}
+
+}  // namespace bench

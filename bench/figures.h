@@ -1,0 +1,53 @@
+// The figures of the benchmark, each measured for Pipwick and for its baseline in
+// the same run.
+#pragma once
+
+#include <string>
+
+#include "bench/plugins.h"
+
+namespace bench {
+
+struct Measured {
+    double pipwick = 0;
+    double baseline = 0;
+};
+
+struct BenchOptions {
+    int repaints = 10000;   // repaints of each window
+    int moves = 2000;       // completed moves, and as many bare writes
+    int starts = 30;        // starts of each plug-in
+    int idleSeconds = 60;   // for the host alone, the clock and the floor each
+};
+
+// Median microseconds of a full repaint (invalidate, then update the window). Both
+// plug-ins must be running.
+Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, int repaints);
+
+// Median microseconds of a completed move of Pipwick's window, and of a bare
+// create-write-close of as many bytes as `settingsFile` holds, in its directory.
+Measured measureSettingsWrite(const LoadedPlugin& pipwick, const std::string& settingsFile,
+                              int moves);
+
+// Median microseconds from beginPlugin to the end of the first paint. Neither
+// plug-in may be running.
+Measured measureStartUp(LoadedPlugin& pipwick, LoadedPlugin& floor, int starts);
+
+// CPU microseconds per second that each running plug-in adds to the host running
+// alone; `hostAlone` receives the host's own figure. Neither may be running.
+Measured measureIdle(LoadedPlugin& pipwick, LoadedPlugin& floor, int seconds, double* hostAlone);
+
+struct MemoryAdded {
+    Measured privateBytes;    // committed private memory
+    Measured heapBytes;       // of which in use in the heaps
+};
+
+// The memory that loading and starting each DLL adds, each in a fresh process.
+MemoryAdded measurePrivateMemory(const std::string& pipwickDll, const std::string& floorDll);
+// The child side: loads and starts the DLL, writes the private and the heap bytes it
+// added to the file.
+int reportPrivateMemory(const std::string& dll, const std::string& resultFile);
+
+double fileBytes(const std::string& path);
+
+}  // namespace bench
