@@ -59,6 +59,13 @@ int facePosition(int dimension, double fraction) {
     return static_cast<int>(product);
 }
 
+int separatorLineX(int width, int line) {
+    // The second line doubles the product before truncation, not the first line's x.
+    volatile double third = static_cast<double>(width) * 0.33;
+    volatile double position = line == 0 ? third : third + third;
+    return static_cast<int>(position);
+}
+
 bool drawnOnPaint(const FaceOp& op) {
     if (op.kind != FaceOp::Dot) return true;
     const long long across = static_cast<long long>(op.right) - op.left;
@@ -78,10 +85,8 @@ FacePlan planClockFace(int width, int height, int circleSize, FaceColour marked,
     FacePlan plan;
     int count = 0;
 
-    volatile double third = static_cast<double>(width) * 0.33;
-    volatile double twoThirds = third + third;
-    plan.ops[count++] = lineAt(static_cast<int>(third));
-    plan.ops[count++] = lineAt(static_cast<int>(twoThirds));
+    plan.ops[count++] = lineAt(separatorLineX(width, 0));
+    plan.ops[count++] = lineAt(separatorLineX(width, 1));
 
     const int digits[6] = {hour / 10, hour % 10, minute / 10, minute % 10,
                            second / 10, second % 10};

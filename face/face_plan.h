@@ -36,6 +36,10 @@ bool drawnOnPaint(const FaceOp& op);
 // Pixel position of a fraction of a dimension: the double product, truncated.
 int facePosition(int dimension, double fraction);
 
+// The x of separator line 0 (between hours and minutes) or 1 (between minutes and
+// seconds): the first at 0.33 of the width, the second at the doubled product.
+int separatorLineX(int width, int line);
+
 // A colour from three components, taking the low byte of each.
 FaceColour faceColour(int red, int green, int blue);
 

@@ -21,17 +21,22 @@ LocalTime takeLocalTime(std::tm** now) {
     return LocalTime{(*now)->tm_hour, (*now)->tm_min, (*now)->tm_sec};
 }
 
-void drawPlan(HDC dc, const FacePlan& plan, int height) {
+// The separator lines do not depend on the time, so they are drawn before it is
+// taken, with the context's default pen.
+void drawSeparatorLines(HDC dc, int width, int height) {
+    for (int line = 0; line < kFaceLineCount; ++line) {
+        const int x = separatorLineX(width, line);
+        MoveToEx(dc, x, 0, nullptr);
+        LineTo(dc, x, height);
+    }
+}
+
+void drawDots(HDC dc, const FacePlan& plan) {
     SelectObject(dc, GetStockObject(DC_BRUSH));
     for (const FaceOp& op : plan.ops) {
-        if (!drawnOnPaint(op)) continue;  // an absurd dot size: left out, see face_plan.h
-        if (op.kind == FaceOp::Line) {
-            MoveToEx(dc, op.x, 0, nullptr);
-            LineTo(dc, op.x, height);
-        } else {
-            SetDCBrushColor(dc, op.fill);
-            Ellipse(dc, op.left, op.top, op.right, op.bottom);
-        }
+        if (op.kind != FaceOp::Dot || !drawnOnPaint(op)) continue;  // see face_plan.h
+        SetDCBrushColor(dc, op.fill);
+        Ellipse(dc, op.left, op.top, op.right, op.bottom);
     }
 }
 
@@ -91,12 +96,13 @@ void ClockPlugin::paintClock(HWND window) {
                          bevelWidth, borderColor, borderWidth);
         }
 
+        drawSeparatorLines(faceDc, width, height);
         const LocalTime time = takeLocalTime(&now);
         const FacePlan plan = planClockFace(
             width, height, circleSize, faceColour(markedRed, markedGreen, markedBlue),
             faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue), time.hour, time.minute,
             time.second);
-        drawPlan(faceDc, plan, height);
+        drawDots(faceDc, plan);
 
         // Only the face is copied, as far as this paint reaches.
         RECT copied;

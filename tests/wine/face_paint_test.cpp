@@ -10,6 +10,7 @@
 #include "pixels.h"
 #include "plugin_fixture.h"
 #include "redirect_gdi_failure.h"
+#include "redirect_paint_calls.h"
 
 namespace {
 
@@ -158,6 +159,60 @@ INSTANTIATE_TEST_SUITE_P(
         FaceCase{"Small_RedOnGreen_200000", 100, 60, 8, {200, 30, 40}, {20, 220, 60}, 20, 0, 0},
         FaceCase{"Small_RedOnGreen_074817", 100, 60, 8, {200, 30, 40}, {20, 220, 60}, 7, 48, 17}),
     [](const testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
+
+// At 90 pixels, the narrowest width auto-resizing leaves, 90 x 0.7 falls just short of
+// 63 as a double: the seconds' tens column lies at 62. An x87 intermediate or integer
+// arithmetic would put it at 63, a pixel off.
+TEST_F(FacePaintTest, NinetyPixelsWidePutsTheSecondsTensColumnAtSixtyTwo) {
+    fixLocalTime(23, 59, 59);
+    startWith(90, 60, 6, {0, 0, 0}, {255, 255, 255});
+    if (HasFatalFailure())
+        return;
+
+    paintNow();
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    const FacePlan plan = planClockFace(90, 60, 6, kBlack, RGB(255, 255, 255), 23, 59, 59);
+    const FaceOp& firstSecondsTensDot = plan.ops[kFaceLineCount + 2 + 4 + 3 + 4];
+    ASSERT_EQ(firstSecondsTensDot.left, 62);
+    EXPECT_EQ(plan.ops[0].x, 29);
+    EXPECT_EQ(plan.ops[1].x, 59);
+    expectFaceFollowsPlan(pixels, plan, 60);
+}
+
+// A paint makes its calls in a fixed order: the surface, the host's background,
+// the two lines, then the time, then the dots with the one DC brush, one copy, and
+// the surface released before the paint ends.
+TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
+    fixLocalTime(12, 34, 56);
+    startWith(200, 200, 12, {0, 0, 0}, {255, 255, 255});
+    if (HasFatalFailure())
+        return;
+    for (const Redirection& redirection : paintCallRedirections()) {
+        void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
+        ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
+        *redirection.original = next;
+    }
+    pumpMessages();
+
+    g_paintCalls = PaintCallRecords{};
+    g_paintCalls.recording = true;
+    paintNow();
+    g_paintCalls.recording = false;
+
+    std::vector<std::string> expected = {
+        "GetClientRect", "BeginPaint", "CreateCompatibleDC", "CreateCompatibleBitmap",
+        "SelectObject",  "MakeGradient", "MoveToEx", "LineTo", "MoveToEx", "LineTo",
+        "time",          "localtime",  "GetStockObject", "SelectObject",
+    };
+    for (int dot = 0; dot < kFaceDotCount; ++dot) {
+        expected.push_back("SetDCBrushColor");
+        expected.push_back("Ellipse");
+    }
+    for (const char* name : {"BitBlt", "DeleteDC", "DeleteObject", "EndPaint"})
+        expected.push_back(name);
+    EXPECT_EQ(g_paintCalls.names, expected);
+}
 
 TEST_F(FacePaintTest, NoLocalTimeLeavesEveryDotUnmarked) {
     const Rgb marked{200, 30, 40};

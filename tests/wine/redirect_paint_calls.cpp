@@ -1,0 +1,143 @@
+#include "redirect_paint_calls.h"
+
+#include <windows.h>
+
+#include <ctime>
+
+#include "host/norvane_api.h"
+#include "import_redirect.h"
+
+PaintCallRecords g_paintCalls;
+
+namespace {
+
+enum PaintCall {
+    GET_CLIENT_RECT,
+    BEGIN_PAINT,
+    END_PAINT,
+    CREATE_COMPATIBLE_DC,
+    CREATE_COMPATIBLE_BITMAP,
+    SELECT_OBJECT,
+    GET_STOCK_OBJECT,
+    SET_DC_BRUSH_COLOR,
+    MOVE_TO,
+    LINE_TO,
+    ELLIPSE,
+    BIT_BLT,
+    DELETE_DC,
+    DELETE_OBJECT,
+    MAKE_GRADIENT,
+    TIME,
+    LOCALTIME,
+    PAINT_CALL_COUNT
+};
+
+const char* const kNames[PAINT_CALL_COUNT] = {
+    "GetClientRect", "BeginPaint",      "EndPaint", "CreateCompatibleDC", "CreateCompatibleBitmap",
+    "SelectObject",  "GetStockObject",  "SetDCBrushColor", "MoveToEx",   "LineTo",
+    "Ellipse",       "BitBlt",          "DeleteDC", "DeleteObject",       "MakeGradient",
+    "time",          "localtime",
+};
+
+void* g_next[PAINT_CALL_COUNT];
+
+template <typename Function>
+Function next(PaintCall call) {
+    if (g_paintCalls.recording)
+        g_paintCalls.names.push_back(kNames[call]);
+    return functionFrom<Function>(g_next[call]);
+}
+
+BOOL WINAPI getClientRect(HWND window, LPRECT rect) {
+    return next<decltype(&GetClientRect)>(GET_CLIENT_RECT)(window, rect);
+}
+HDC WINAPI beginPaint(HWND window, LPPAINTSTRUCT paint) {
+    return next<decltype(&BeginPaint)>(BEGIN_PAINT)(window, paint);
+}
+BOOL WINAPI endPaint(HWND window, const PAINTSTRUCT* paint) {
+    return next<decltype(&EndPaint)>(END_PAINT)(window, paint);
+}
+HDC WINAPI createCompatibleDc(HDC dc) {
+    return next<decltype(&CreateCompatibleDC)>(CREATE_COMPATIBLE_DC)(dc);
+}
+HBITMAP WINAPI createCompatibleBitmap(HDC dc, int width, int height) {
+    return next<decltype(&CreateCompatibleBitmap)>(CREATE_COMPATIBLE_BITMAP)(dc, width, height);
+}
+HGDIOBJ WINAPI selectObject(HDC dc, HGDIOBJ object) {
+    return next<decltype(&SelectObject)>(SELECT_OBJECT)(dc, object);
+}
+HGDIOBJ WINAPI getStockObject(int which) {
+    return next<decltype(&GetStockObject)>(GET_STOCK_OBJECT)(which);
+}
+COLORREF WINAPI setDcBrushColor(HDC dc, COLORREF colour) {
+    return next<decltype(&SetDCBrushColor)>(SET_DC_BRUSH_COLOR)(dc, colour);
+}
+BOOL WINAPI moveTo(HDC dc, int x, int y, LPPOINT previous) {
+    return next<decltype(&MoveToEx)>(MOVE_TO)(dc, x, y, previous);
+}
+BOOL WINAPI lineTo(HDC dc, int x, int y) {
+    return next<decltype(&LineTo)>(LINE_TO)(dc, x, y);
+}
+BOOL WINAPI ellipse(HDC dc, int left, int top, int right, int bottom) {
+    return next<decltype(&Ellipse)>(ELLIPSE)(dc, left, top, right, bottom);
+}
+BOOL WINAPI bitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX,
+                   int sourceY, DWORD operation) {
+    return next<decltype(&BitBlt)>(BIT_BLT)(target, x, y, width, height, source, sourceX,
+                                            sourceY, operation);
+}
+BOOL WINAPI deleteDc(HDC dc) {
+    return next<decltype(&DeleteDC)>(DELETE_DC)(dc);
+}
+BOOL WINAPI deleteObject(HGDIOBJ object) {
+    return next<decltype(&DeleteObject)>(DELETE_OBJECT)(object);
+}
+void __cdecl makeGradient(HDC dc, RECT rect, int type, COLORREF from, COLORREF to,
+                          bool interlaced, int bevelStyle, int bevelPosition, int bevelWidth,
+                          COLORREF borderColour, int borderWidth) {
+    next<decltype(&MakeGradient)>(MAKE_GRADIENT)(dc, rect, type, from, to, interlaced,
+                                                 bevelStyle, bevelPosition, bevelWidth,
+                                                 borderColour, borderWidth);
+}
+std::time_t __cdecl currentTime(std::time_t* result) {
+    return next<std::time_t(__cdecl*)(std::time_t*)>(TIME)(result);
+}
+std::tm* __cdecl localTime(const std::time_t* time) {
+    return next<std::tm*(__cdecl*)(const std::time_t*)>(LOCALTIME)(time);
+}
+
+// The runtime's names at the width of time_t, as the plug-in imports them.
+#ifdef _WIN64
+const char kTimeImport[] = "_time64";
+const char kLocaltimeImport[] = "_localtime64";
+#else
+const char kTimeImport[] = "time";
+const char kLocaltimeImport[] = "localtime";
+#endif
+
+}  // namespace
+
+std::vector<Redirection> paintCallRedirections() {
+    return {
+        {"USER32.dll", "GetClientRect", addressOf(&getClientRect), &g_next[GET_CLIENT_RECT]},
+        {"USER32.dll", "BeginPaint", addressOf(&beginPaint), &g_next[BEGIN_PAINT]},
+        {"USER32.dll", "EndPaint", addressOf(&endPaint), &g_next[END_PAINT]},
+        {"GDI32.dll", "CreateCompatibleDC", addressOf(&createCompatibleDc),
+         &g_next[CREATE_COMPATIBLE_DC]},
+        {"GDI32.dll", "CreateCompatibleBitmap", addressOf(&createCompatibleBitmap),
+         &g_next[CREATE_COMPATIBLE_BITMAP]},
+        {"GDI32.dll", "SelectObject", addressOf(&selectObject), &g_next[SELECT_OBJECT]},
+        {"GDI32.dll", "GetStockObject", addressOf(&getStockObject), &g_next[GET_STOCK_OBJECT]},
+        {"GDI32.dll", "SetDCBrushColor", addressOf(&setDcBrushColor),
+         &g_next[SET_DC_BRUSH_COLOR]},
+        {"GDI32.dll", "MoveToEx", addressOf(&moveTo), &g_next[MOVE_TO]},
+        {"GDI32.dll", "LineTo", addressOf(&lineTo), &g_next[LINE_TO]},
+        {"GDI32.dll", "Ellipse", addressOf(&ellipse), &g_next[ELLIPSE]},
+        {"GDI32.dll", "BitBlt", addressOf(&bitBlt), &g_next[BIT_BLT]},
+        {"GDI32.dll", "DeleteDC", addressOf(&deleteDc), &g_next[DELETE_DC]},
+        {"GDI32.dll", "DeleteObject", addressOf(&deleteObject), &g_next[DELETE_OBJECT]},
+        {"norvane.exe", "MakeGradient", addressOf(&makeGradient), &g_next[MAKE_GRADIENT]},
+        {"msvcrt.dll", kTimeImport, addressOf(&currentTime), &g_next[TIME]},
+        {"msvcrt.dll", kLocaltimeImport, addressOf(&localTime), &g_next[LOCALTIME]},
+    };
+}
