@@ -505,3 +505,41 @@ TEST_F(WindowProcTest, EndPluginWithoutARecordDoesNothing) {
     EXPECT_TRUE(g_windowProc.defaultCalls.empty());
     EXPECT_TRUE(g_messageBoxes.calls.empty());
 }
+
+// Once endPlugin has freed the record, the procedure still exists in the loaded DLL;
+// a message that reaches it then (a window of the class outliving its record) is
+// handed to the default processing whole and touches nothing of the plug-in's.
+TEST_F(WindowProcTest, MessagesWithoutARecordGetOnlyDefaultProcessing) {
+    start();
+    if (HasFatalFailure())
+        return;
+    const auto procedure =
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrA(clockWindow(), GWLP_WNDPROC));
+    ASSERT_NE(procedure, nullptr);
+    stopPlugin();
+    const std::string settingsBefore = moduleSettings();
+
+    HWND stranger = CreateWindowExA(0, "STATIC", "stranger", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(stranger, nullptr);
+    norvane::clearCalls();
+    g_windowProc.defaultCalls.clear();
+
+    const char command[] = "@Pipwick AlwaysOnTop";
+    EXPECT_EQ(CallWindowProcA(procedure, stranger, HM_BROADCAST, 0, textParameter(command)), 0);
+    EXPECT_EQ(CallWindowProcA(procedure, stranger, WM_NCHITTEST, 0, MAKELPARAM(10, 10)),
+              HTCLIENT);
+    EXPECT_EQ(CallWindowProcA(procedure, stranger, WM_RBUTTONUP, 0, 0), 0);
+    // The plug-in ignores WM_CLOSE; the default processing destroys the window.
+    CallWindowProcA(procedure, stranger, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(stranger));
+
+    EXPECT_EQ(g_windowProc.defaultCallsFor(HM_BROADCAST), 1);
+    EXPECT_EQ(g_windowProc.defaultCallsFor(WM_NCHITTEST), 1);
+    EXPECT_EQ(g_windowProc.defaultCallsFor(WM_RBUTTONUP), 1);
+    EXPECT_EQ(g_windowProc.defaultCallsFor(WM_CLOSE), 1);
+    EXPECT_TRUE(norvane::calls().empty()) << "the host was called without a record";
+    EXPECT_EQ(moduleSettings(), settingsBefore);
+    if (IsWindow(stranger))
+        DestroyWindow(stranger);
+}
