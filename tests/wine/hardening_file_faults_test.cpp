@@ -96,6 +96,45 @@ TEST_F(FileFaultTest, FileHeldOpenForWritingIsKept) {
     expectNextWriteSucceeds(true);
 }
 
+// The same, with the file held by a second process, as an editor or a backup
+// program would hold it.
+TEST_F(FileFaultTest, FileHeldOpenByAnotherProcessIsKept) {
+    startFloating();
+    const std::string suffix = std::to_string(GetCurrentProcessId());
+    const std::string readyName = "PipwickTestHolderReady" + suffix;
+    const std::string releaseName = "PipwickTestHolderRelease" + suffix;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
+    ASSERT_NE(ready, nullptr);
+    ASSERT_NE(release, nullptr);
+    char program[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, program, sizeof program), 0u);
+    std::string command = std::string("\"") + program + "\" --hold-file \"" +
+                          modulePath("Pipwick.rc") + "\" " + readyName + " " + releaseName;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION holder = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &holder));
+    const bool holding = WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0;
+    if (holding) {
+        moveClockWindow(300, 40);
+        norvane::broadcast("@Pipwick SnapWindowToEdge");
+    }
+    SetEvent(release);
+    EXPECT_EQ(WaitForSingleObject(holder.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(holder.hProcess, &exitCode);
+    CloseHandle(holder.hThread);
+    CloseHandle(holder.hProcess);
+    CloseHandle(ready);
+    CloseHandle(release);
+    ASSERT_TRUE(holding) << "the second process never held the file";
+    EXPECT_EQ(exitCode, 0u);
+    expectOldFileKept();
+    expectNextWriteSucceeds(true);
+}
+
 // The file lives in the host's directory, which is removed while the clock runs and
 // made again later.
 TEST_F(FileFaultTest, RemovedDirectoryIsWrittenAgainOnceItIsBack) {

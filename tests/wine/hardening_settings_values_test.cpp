@@ -127,6 +127,9 @@ protected:
             EXPECT_GE(bitmap.width, 0);
             EXPECT_GE(bitmap.height, 0);
         }
+        // A dot too large to show is left out, not drawn for minutes.
+        EXPECT_LE(g_gdiSizes.widestEllipse, kLargestDrawnDot) << "an oversized dot was drawn";
+        EXPECT_LE(g_gdiSizes.tallestEllipse, kLargestDrawnDot) << "an oversized dot was drawn";
     }
 
     void expectSaneWindowRect() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 // Under Wine without a window manager, hiding or destroying a window that the X11
@@ -22,9 +24,31 @@ void leaveWindowsUnmanagedUnderWine() {
     RegCloseKey(key);
 }
 
+// Another program holding a file: opened for writing, shared for reading only, and
+// locked whole, until the test that started it sets the release event.
+//   norvane.exe --hold-file PATH READY_EVENT RELEASE_EVENT
+int holdFile(const char* path, const char* readyName, const char* releaseName) {
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, readyName);
+    HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, releaseName);
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (ready == nullptr || release == nullptr || file == INVALID_HANDLE_VALUE)
+        return 1;
+    const DWORD size = GetFileSize(file, nullptr);
+    if (!LockFile(file, 0, 0, size, 0))
+        return 1;
+    SetEvent(ready);
+    WaitForSingleObject(release, 60000);
+    UnlockFile(file, 0, 0, size, 0);
+    CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "--hold-file") == 0)
+        return holdFile(argv[2], argv[3], argv[4]);
     // A fault must end the process and fail its test, never wait on a dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     leaveWindowsUnmanagedUnderWine();
