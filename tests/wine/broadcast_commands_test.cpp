@@ -291,8 +291,9 @@ TEST_F(BroadcastCommandTest, ReadSettingsTakesTheFileAsItIsNowWithoutApplyingIt)
     ageFile(rcFile());
     const FILETIME writtenBefore = lastWriteTime(rcFile());
 
-    // Read, not applied: no move, no resize, no restack, no repaint, no write.
-    EXPECT_FALSE(broadcastInvalidates("@Pipwick ReadSettings"));
+    // Read, not applied: no move, no resize, no restack, no repaint, no write. The
+    // word is matched in any letter case.
+    EXPECT_FALSE(broadcastInvalidates("@pipwick rEADsETTINGS"));
     EXPECT_TRUE(sameRect(windowBounds(window), bounds));
     EXPECT_FALSE(isTopmost(window));
     EXPECT_EQ(moduleSettings(), settingsLines(changed));

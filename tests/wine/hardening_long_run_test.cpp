@@ -37,9 +37,9 @@ SIZE_T privateBytes() {
 // Growth allowed between the measurement after the first thousand rounds and the one
 // at the end. Heaps grow by whole pages and keep a few for reuse, and the system's
 // own caches settle within the first thousand rounds, so some pages may still come
-// and go. 512 KiB is below what any leak of eight bytes or more per round would add
-// over the remaining rounds of either run (9,000 moves x 64 bytes is already above
-// it; 99,000 paints x 8 bytes is 792,000 bytes), so a leak fails the test.
+// and go. 512 KiB is below what a leak of 6 bytes or more per paint adds over the
+// last 99,000 paints (594,000 bytes), and below what a leak of 59 bytes or more per
+// move adds over the last 9,000 moves (531,000 bytes); either fails the test.
 const SIZE_T kAllowedGrowth = 512 * 1024;
 
 Settings movedTo(int x, int y) {
