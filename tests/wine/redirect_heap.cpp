@@ -24,6 +24,11 @@ void forget(void* block) {
 }
 
 void* __cdecl countedMalloc(std::size_t size) {
+    ++g_heap.mallocCalls;
+    if (g_heap.mallocCalls == g_heap.failMallocCall || size == g_heap.failMallocOfSize) {
+        ++g_heap.failedMallocs;
+        return nullptr;
+    }
     void* block = functionFrom<void*(__cdecl*)(std::size_t)>(originalMalloc)(size);
     if (block != nullptr)
         g_heap.liveBlocks[block] = size;

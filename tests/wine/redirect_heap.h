@@ -13,6 +13,14 @@ struct HeapRecords {
     std::map<void*, std::size_t> liveBlocks;   // address to size
     std::vector<std::size_t> freedSizes;       // sizes of the counted blocks freed
 
+    // malloc answers null, as when memory runs out: on the call with this number,
+    // counted from 1 over all calls (0 for none), and for every request of this
+    // size (0 for none).
+    int failMallocCall = 0;
+    std::size_t failMallocOfSize = 0;
+    int mallocCalls = 0;
+    int failedMallocs = 0;
+
     int liveBlocksOfSize(std::size_t size) const;
     int freedBlocksOfSize(std::size_t size) const;
     bool isLive(const void* block) const;
