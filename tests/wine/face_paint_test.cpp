@@ -214,6 +214,30 @@ TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
     EXPECT_EQ(g_paintCalls.names, expected);
 }
 
+// A window made larger than the face by someone else: the face stays as planned and
+// the rest of the client area shows the toolbar's colour.
+TEST_F(FacePaintTest, ClientBeyondTheFaceShowsTheToolbarColour) {
+    fixLocalTime(23, 59, 59);
+    startWith(100, 60, 8, {0, 0, 0}, {255, 255, 255});
+    if (HasFatalFailure())
+        return;
+    SetWindowPos(clockWindow(), nullptr, 0, 0, 160, 110,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    paintNow();
+
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    ASSERT_EQ(pixels.width(), 160);
+    ASSERT_EQ(pixels.height(), 110);
+    for (const POINT outside : {POINT{100, 0}, POINT{130, 30}, POINT{159, 109}, POINT{0, 60},
+                                POINT{50, 85}, POINT{99, 109}}) {
+        EXPECT_EQ(colourText(pixels.at(outside.x, outside.y)), colourText(kBackground))
+            << "at " << outside.x << ", " << outside.y;
+    }
+    const FacePlan plan = planClockFace(100, 60, 8, kBlack, RGB(255, 255, 255), 23, 59, 59);
+    expectFaceFollowsPlan(pixels, plan, 60);
+}
+
 TEST_F(FacePaintTest, NoLocalTimeLeavesEveryDotUnmarked) {
     const Rgb marked{200, 30, 40};
     const Rgb unmarked{20, 220, 60};
