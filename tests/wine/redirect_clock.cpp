@@ -47,8 +47,14 @@ void fixLocalTime(int hour, int minute, int second) {
     g_clock.now = 1717200000 + hour * 3600 + minute * 60 + second;
 }
 
-// The runtime's names for time and localtime at the width of time_t: the 32-bit
-// build uses the 32-bit functions, the 64-bit build the 64-bit ones.
+std::vector<Redirection> clockRedirections() {
+    return {
+        {"msvcrt.dll", kTimeImport, addressOf(&currentTime), &originalTime},
+        {"msvcrt.dll", kLocaltimeImport, addressOf(&localTime), &originalLocaltime},
+    };
+}
+
+// The 32-bit build uses the 32-bit functions, the 64-bit build the 64-bit ones.
 #ifdef _WIN64
 const char kTimeImport[] = "_time64";
 const char kLocaltimeImport[] = "_localtime64";
@@ -56,10 +62,3 @@ const char kLocaltimeImport[] = "_localtime64";
 const char kTimeImport[] = "time";
 const char kLocaltimeImport[] = "localtime";
 #endif
-
-std::vector<Redirection> clockRedirections() {
-    return {
-        {"msvcrt.dll", kTimeImport, addressOf(&currentTime), &originalTime},
-        {"msvcrt.dll", kLocaltimeImport, addressOf(&localTime), &originalLocaltime},
-    };
-}

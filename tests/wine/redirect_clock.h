@@ -25,3 +25,8 @@ extern ClockRecords g_clock;
 void fixLocalTime(int hour, int minute, int second);
 
 std::vector<Redirection> clockRedirections();
+
+// The runtime's names for time and localtime, as the plug-in imports them at the
+// width of time_t.
+extern const char kTimeImport[];
+extern const char kLocaltimeImport[];

@@ -6,6 +6,7 @@
 
 #include "host/norvane_api.h"
 #include "import_redirect.h"
+#include "redirect_clock.h"
 
 PaintCallRecords g_paintCalls;
 
@@ -105,15 +106,6 @@ std::time_t __cdecl currentTime(std::time_t* result) {
 std::tm* __cdecl localTime(const std::time_t* time) {
     return next<std::tm*(__cdecl*)(const std::time_t*)>(LOCALTIME)(time);
 }
-
-// The runtime's names at the width of time_t, as the plug-in imports them.
-#ifdef _WIN64
-const char kTimeImport[] = "_time64";
-const char kLocaltimeImport[] = "_localtime64";
-#else
-const char kTimeImport[] = "time";
-const char kLocaltimeImport[] = "localtime";
-#endif
 
 }  // namespace
 
