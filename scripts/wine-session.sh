@@ -4,9 +4,7 @@
 # kept alive for the whole command so that each Wine process starts quickly.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$repo/build/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+. "$repo/scripts/wine-env.sh"
 
 xvfb_pid=""
 # The wineserver is not killed here: it ends by itself a few seconds after its last
@@ -39,12 +37,14 @@ else
 fi
 
 # A prefix is made by one process before anything runs in it; processes racing to
-# create it fail. A crash must fail at once instead of waiting on winedbg's dialog.
+# create it fail. wine64 makes it, so that it serves 32- and 64-bit programs on any
+# machine. A crash must fail at once instead of waiting on winedbg's dialog.
 prepare_prefix() {
     [ -f "$WINEPREFIX/.pipwick-ready" ] && return 0
     echo "wine-session: creating the Wine prefix $WINEPREFIX" >&2
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$repo/scripts/wine-run.sh" wineboot.exe -i >/dev/null 2>&1
+    "$repo/scripts/wine-run.sh" reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.pipwick-ready"
 }
