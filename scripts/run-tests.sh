@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the native unit tests, then the tests of the shipped DLL under Wine, once
 # against the 32-bit build and once against the 64-bit build, and closes with one
-# line that adds up all three runs.
+# line that adds up all three runs and says how the 32-bit one ran: natively, under
+# qemu-i386, or not at all where this machine runs no 32-bit programs (with why).
 #   scripts/run-tests.sh NATIVE_BUILD WIN32_BUILD [WIN64_BUILD]
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,23 +12,37 @@ win64=${3:-}
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
-runs=(native wine32)
+runs=(native)
+declare -A how=([native]="" [wine64]="")
 ctest --test-dir "$native" --output-on-failure -j 2 | tee "$logs/native"
 status=${PIPESTATUS[0]}
-PIPWICK_XVFB=1 "$repo/scripts/wine-session.sh" \
-    ctest --test-dir "$win32" --output-on-failure -j 2 --timeout 300 | tee "$logs/wine32"
-[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-if [ -n "$win64" ]; then
-    runs+=(wine64)
+
+wine_suite() {
+    local run=$1 build=$2
+    runs+=("$run")
     PIPWICK_XVFB=1 "$repo/scripts/wine-session.sh" \
-        ctest --test-dir "$win64" --output-on-failure -j 2 --timeout 300 | tee "$logs/wine64"
+        ctest --test-dir "$build" --output-on-failure -j 2 | tee "$logs/$run"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+}
+
+if i386=$("$repo/scripts/i386-mode.sh"); then
+    [ "$i386" = native ] && how[wine32]=" native" || how[wine32]=" under $i386"
+    wine_suite wine32 "$win32"
+else
+    echo "run-tests: the 32-bit Wine suite is skipped: ${i386#unavailable: }"
+    runs+=(wine32)
+    how[wine32]=" skipped: ${i386#unavailable: }"
 fi
+[ -n "$win64" ] && wine_suite wine64 "$win64"
 
 passed=0
 failed=0
 summary=()
 for run in "${runs[@]}"; do
+    if [ ! -f "$logs/$run" ]; then
+        summary+=("$run${how[$run]}")
+        continue
+    fi
     line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$run" | tail -n 1)
     if [ -z "$line" ]; then
         echo "run-tests: no summary in the $run run"
@@ -39,7 +54,7 @@ for run in "${runs[@]}"; do
     total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
     passed=$((passed + total - failures))
     failed=$((failed + failures))
-    summary+=("$run $((total - failures))/$total")
+    summary+=("$run $((total - failures))/$total${how[$run]:-}")
 done
 echo
 echo "total: $passed passed, $failed failed ($(IFS=,; echo "${summary[*]}" | sed 's/,/, /g'))"
