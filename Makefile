@@ -2,7 +2,8 @@
 #   make run    build, then run the clock in the stand-in host and leave a screenshot
 #   make test   build, then run every test: native, and under Wine against the
 #               32-bit and the 64-bit build
-#   make bench  build, then measure the plug-in against its floor under Wine
+#   make bench  build, then measure the plug-in against its floor under Wine, the
+#               32-bit and the 64-bit build
 #   make dist   leave both release zips, the plug-in, the stand-in host and a sample
 #               style in dist/
 
@@ -44,8 +45,8 @@ test: build
 run: build-win32
 	@$(SESSION) scripts/run-clock.sh $(WIN32) $(BUILD)
 
-bench: build-win32
-	@PIPWICK_XVFB=1 $(SESSION) scripts/run-bench.sh $(WIN32) $(BUILD)
+bench: build-win32 build-win64
+	@PIPWICK_XVFB=1 $(SESSION) scripts/run-bench.sh $(WIN32) $(WIN64) $(BUILD)
 
 dist: build-win32 build-win64
 	@PIPWICK_XVFB=1 $(SESSION) scripts/make-dist.sh $(WIN32) $(WIN64) $(BUILD) $(DIST)

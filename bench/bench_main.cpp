@@ -4,6 +4,10 @@
 // Nothing here judges a time: the goals are printed beside the figures.
 //
 //   norvane.exe [--repaints N] [--moves N] [--starts N] [--idle-seconds N]
+//               [--runs-as TEXT]
+//
+// --runs-as says how the code ran (natively, or under an emulator) in the title and
+// the summary line, so that figures taken under emulation are never read as native.
 //
 // Run from a folder of its own holding Pipwick.dll, PipwickFloor.dll and sample.style
 // and no Pipwick.rc: the first start writes it there.
@@ -44,6 +48,10 @@ bool parsePositive(const char* text, int* value) {
 bool parseArguments(int argc, char** argv, bench::BenchOptions* options) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        if (argument == "--runs-as" && i + 1 < argc) {
+            options->runsAs = argv[++i];
+            continue;
+        }
         int* target = argument == "--repaints"       ? &options->repaints
                       : argument == "--moves"        ? &options->moves
                       : argument == "--starts"       ? &options->starts
@@ -136,8 +144,9 @@ int runBenchmark(const bench::BenchOptions& options) {
         {"  of which heap in use", "heap_kib", "KiB", memory.heapBytes.pipwick / kKiB,
          memory.heapBytes.baseline / kKiB, false, 256},
     };
-    std::printf("\nPipwick against its floor (%d repaints, %d moves, %d starts, %d s idle each)\n",
-                options.repaints, options.moves, options.starts, options.idleSeconds);
+    std::printf("\nPipwick against its floor%s%s (%d repaints, %d moves, %d starts, %d s idle each)\n",
+                options.runsAs.empty() ? "" : ", ", options.runsAs.c_str(), options.repaints,
+                options.moves, options.starts, options.idleSeconds);
     bench::printTable(rows);
     char hostIdle[64];
     std::snprintf(hostIdle, sizeof hostIdle, "host_idle_us_per_s=%.1f", hostAlone);
@@ -147,7 +156,11 @@ int runBenchmark(const bench::BenchOptions& options) {
     std::printf("\nidle: the host alone used %.1f us/s; the process CPU clock moves in steps of "
                 "%.0f us, %.0f us/s over %d s\n\n",
                 hostAlone, cpuStep, cpuStep / options.idleSeconds, options.idleSeconds);
-    bench::printSummary(rows, {hostIdle, dllBytes});
+    // One word in the summary: "32-bit build, native" becomes "32-bit_build_native".
+    std::string runsAs = "runs_as=";
+    for (char c : options.runsAs)
+        if (c != ',') runsAs += c == ' ' ? '_' : c;
+    bench::printSummary(rows, {hostIdle, dllBytes, runsAs});
     return 0;
 }
 

@@ -1,19 +1,36 @@
 #!/usr/bin/env bash
-# Runs the benchmark under Wine, inside a Wine session: Pipwick.dll as it ships and the
-# floor plug-in, from a fresh folder under the build directory so that the clock makes
-# its first start there. Arguments after the two folders go to the benchmark
-# (--repaints N, --moves N, --starts N, --idle-seconds N).
-#   scripts/run-bench.sh build/win32 build [ARGUMENTS...]
+# Runs the benchmark under Wine, inside a Wine session, for each build given: Pipwick.dll
+# as it ships and the floor plug-in, from a fresh folder under the build directory so
+# that the clock makes its first start there. Each run says how its code ran: the
+# 64-bit build always natively through wine64, the 32-bit one natively or under
+# qemu-i386, whichever this machine offers (scripts/i386-mode.sh). Arguments after
+# the folders go to the benchmark (--repaints N, --moves N, --starts N,
+# --idle-seconds N).
+#   scripts/run-bench.sh build/win32 build/win64 build [ARGUMENTS...]
 set -euo pipefail
 win32=$1
-build=$2
-shift 2
+win64=$2
+build=$3
+shift 3
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-run_dir="$build/bench-run"
-rm -rf "$run_dir"
-mkdir -p "$run_dir"
-cp "$win32/bench-bin/norvane.exe" "$win32/bench-bin/PipwickFloor.dll" "$win32/Pipwick.dll" \
-    "$repo/norvane/sample.style" "$run_dir/"
-cd "$run_dir"
-"$repo/scripts/wine-run.sh" norvane.exe "$@"
+# Runs the benchmark of one build.
+bench_build() {
+    local build_dir=$1 runs_as=$2 run_dir="$build/bench-run"
+    shift 2
+    echo "bench: the $runs_as"
+    rm -rf "$run_dir"
+    mkdir -p "$run_dir"
+    cp "$build_dir/bench-bin/norvane.exe" "$build_dir/bench-bin/PipwickFloor.dll" \
+        "$build_dir/Pipwick.dll" "$repo/norvane/sample.style" "$run_dir/"
+    (cd "$run_dir" && "$repo/scripts/wine-run.sh" norvane.exe --runs-as "$runs_as" "$@")
+}
+
+if i386=$("$repo/scripts/i386-mode.sh"); then
+    [ "$i386" = native ] && how=native || how="under $i386"
+    bench_build "$win32" "32-bit build, $how" "$@"
+else
+    echo "bench: the 32-bit build is not measured: ${i386#unavailable: }"
+fi
+echo
+bench_build "$win64" "64-bit build, native" "$@"
