@@ -9,11 +9,7 @@ class GdiFaultTest : public PluginTest {
 protected:
     void installGdiFailures() {
         g_gdiFailures = GdiFailures{};
-        for (const Redirection& redirection : gdiFailureRedirections()) {
-            void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
-            ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
-            *redirection.original = next;
-        }
+        redirectAll(gdiFailureRedirections());
     }
 
     void paintNow() {

@@ -95,11 +95,7 @@ class HardeningSettingsTest : public PluginTest {
 protected:
     void installSizeRecords() {
         g_gdiSizes = GdiSizeRecords{};
-        for (const Redirection& redirection : gdiSizeRedirections()) {
-            void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
-            ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
-            *redirection.original = next;
-        }
+        redirectAll(gdiSizeRedirections());
     }
 
     void paintNow() {

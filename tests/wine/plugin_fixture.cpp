@@ -139,6 +139,14 @@ void* PluginTest::redirect(const char* dll, const char* function, void* replacem
     return redirectImport(module_, dll, function, replacement);
 }
 
+void PluginTest::redirectAll(const std::vector<Redirection>& redirections) {
+    for (const Redirection& redirection : redirections) {
+        void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
+        ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
+        *redirection.original = next;
+    }
+}
+
 void PluginTest::pumpMessages(DWORD milliseconds) {
     pumpUntil([] { return false; }, milliseconds);
 }

@@ -30,6 +30,10 @@ protected:
     bool redirected(const std::string& function) const;
     // Redirects one more import; returns the address it replaced, or null.
     void* redirect(const char* dll, const char* function, void* replacement);
+    // Redirects each of these imports on top of the fixture's, keeping the address
+    // each replaced for it to call through; a fatal failure names any the DLL does
+    // not import, so that no test runs without the redirection it relies on.
+    void redirectAll(const std::vector<Redirection>& redirections);
 
     // Runs the message loop for a bounded time, or until `done` holds.
     void pumpMessages(DWORD milliseconds = 30);

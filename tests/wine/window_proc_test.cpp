@@ -43,11 +43,7 @@ protected:
         if (HasFatalFailure())
             return;
         g_windowProc = WindowProcRecords{};
-        for (const Redirection& redirection : windowProcRedirections()) {
-            void* original = redirect(redirection.dll, redirection.function, redirection.replacement);
-            ASSERT_NE(original, nullptr) << redirection.function << " is not imported";
-            *redirection.original = original;
-        }
+        redirectAll(windowProcRedirections());
     }
 
     void start(const std::vector<std::pair<std::string, std::string>>& settings = floatingSettings()) {
