@@ -53,16 +53,18 @@ FaceOp dotAt(int left, int top, int circleSize, FaceColour fill) {
 }  // namespace
 
 int facePosition(int dimension, double fraction) {
-    // volatile keeps the product a rounded double on x87, where an extended-precision
-    // intermediate would move positions such as 90 * 0.7 across a whole number.
-    volatile double product = static_cast<double>(dimension) * fraction;
+    // The product must be the double-precision product, rounded once. The 32-bit
+    // build therefore does its floating point in SSE2 registers: on the x87 unit, at
+    // the 64-bit precision a host may leave it in, the product would be rounded twice
+    // and could land on the whole number above it (20,010 * 0.7, for one).
+    const double product = static_cast<double>(dimension) * fraction;
     return static_cast<int>(product);
 }
 
 int separatorLineX(int width, int line) {
     // The second line doubles the product before truncation, not the first line's x.
-    volatile double third = static_cast<double>(width) * 0.33;
-    volatile double position = line == 0 ? third : third + third;
+    const double third = static_cast<double>(width) * 0.33;
+    const double position = line == 0 ? third : third + third;
     return static_cast<int>(position);
 }
 

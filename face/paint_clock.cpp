@@ -12,11 +12,12 @@ struct LocalTime {
     int second;
 };
 
-// A clock the runtime cannot convert gives no time; the face then shows every dot
-// unmarked, as at midnight.
+// The time goes through the runtime's 64-bit functions in both builds: a 32-bit
+// time_t ends in January 2038. A clock the runtime cannot convert gives no time; the
+// face then shows every dot unmarked, as at midnight.
 LocalTime takeLocalTime(std::tm** now) {
-    const std::time_t seconds = std::time(nullptr);
-    *now = std::localtime(&seconds);
+    const __time64_t seconds = _time64(nullptr);
+    *now = _localtime64(&seconds);
     if (*now == nullptr) return LocalTime{0, 0, 0};
     return LocalTime{(*now)->tm_hour, (*now)->tm_min, (*now)->tm_sec};
 }

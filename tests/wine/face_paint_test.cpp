@@ -1,15 +1,20 @@
 // The clock face as the shipped DLL paints it: the window's pixels read back after
 // a paint at a fixed time, compared with the face plan, and the GDI objects that
 // thousands of paints make and release.
+#include <float.h>
+#include <time.h>
+
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "face/face_plan.h"
+#include "import_redirect.h"
 #include "norvane/host_control.h"
 #include "pixels.h"
 #include "plugin_fixture.h"
 #include "redirect_gdi_failure.h"
+#include "redirect_gdi_sizes.h"
 #include "redirect_paint_calls.h"
 
 namespace {
@@ -115,11 +120,7 @@ protected:
 
     void installGdiFailures() {
         g_gdiFailures = GdiFailures{};
-        for (const Redirection& redirection : gdiFailureRedirections()) {
-            void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
-            ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
-            *redirection.original = next;
-        }
+        redirectAll(gdiFailureRedirections());
     }
 
     int gradientCalls() const {
@@ -188,11 +189,9 @@ TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
     startWith(200, 200, 12, {0, 0, 0}, {255, 255, 255});
     if (HasFatalFailure())
         return;
-    for (const Redirection& redirection : paintCallRedirections()) {
-        void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
-        ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
-        *redirection.original = next;
-    }
+    redirectAll(paintCallRedirections());
+    if (HasFatalFailure())
+        return;
     pumpMessages();
 
     g_paintCalls = PaintCallRecords{};
@@ -357,3 +356,74 @@ INSTANTIATE_TEST_SUITE_P(Surfaces, FaceSurfaceFailureTest, testing::Values(true,
                          [](const testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "NoContext" : "NoBitmap");
                          });
+
+// A host may leave its x87 unit at 64-bit precision, as programs built with MinGW
+// do. At 20,490 pixels, 0.7 of the width is 14,342.99999999999818 as a double; rounded
+// first to 64 bits and then to 53, it would come out as exactly 14,343. The seconds'
+// tens column must stand at 14,342 all the same, and the host's control word must be
+// as it was.
+TEST_F(FacePaintTest, ColumnsAreTheDoubleProductWhateverTheHostsX87Precision) {
+    fixLocalTime(23, 59, 59);
+    startWith(20490, 40, 4, {0, 0, 0}, {255, 255, 255});
+    if (HasFatalFailure())
+        return;
+    g_gdiSizes = GdiSizeRecords{};
+    redirectAll(gdiSizeRedirections());
+    if (HasFatalFailure())
+        return;
+#ifndef _WIN64
+    const unsigned int hostPrecision = _controlfp(0, 0) & _MCW_PC;
+    _controlfp(_PC_64, _MCW_PC);
+#endif
+    paintNow();
+#ifndef _WIN64
+    const unsigned int precisionAfterPaint = _controlfp(0, 0) & _MCW_PC;
+    _controlfp(hostPrecision, _MCW_PC);
+    EXPECT_EQ(precisionAfterPaint, static_cast<unsigned int>(_PC_64));
+#endif
+
+    // Hours' tens 2 dots, hours 4, minutes' tens 3, minutes 4: the seconds' tens
+    // column's three dots come next.
+    ASSERT_EQ(g_gdiSizes.ellipseLefts.size(), 20u);
+    for (int dot = 13; dot < 16; ++dot)
+        EXPECT_EQ(g_gdiSizes.ellipseLefts[dot], 14342) << "dot " << dot;
+    EXPECT_EQ(g_gdiSizes.ellipseLefts[0], 1434);    // 0.07 of the width
+    EXPECT_EQ(g_gdiSizes.ellipseLefts[19], 17211);  // 0.84 of the width
+}
+
+namespace {
+
+// 2040-02-29 13:47:35 UTC, as the system's clock gives it: 100 ns steps since 1601.
+const __time64_t kMomentIn2040 = 2214136055;
+void WINAPI systemTimeIn2040(FILETIME* time) {
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(kMomentIn2040) + 11644473600ULL) * 10000000ULL;
+    time->dwLowDateTime = static_cast<DWORD>(ticks);
+    time->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+}
+
+}  // namespace
+
+// The runtime's own clock, not the plug-in's import of it, reads a moment in 2040,
+// which a 32-bit time_t cannot hold: the paint shows that moment's local time.
+TEST_F(FacePaintTest, ShowsTheTimeAfter2038) {
+    const Rgb marked{200, 30, 40};
+    const Rgb unmarked{20, 220, 60};
+    startWith(200, 200, 12, marked, unmarked);
+    if (HasFatalFailure())
+        return;
+    HMODULE runtime = GetModuleHandleA("msvcrt.dll");
+    ASSERT_NE(runtime, nullptr);
+    void* systemClock = redirectImport(runtime, "kernel32.dll", "GetSystemTimeAsFileTime",
+                                       addressOf(&systemTimeIn2040));
+    ASSERT_NE(systemClock, nullptr) << "the runtime does not read GetSystemTimeAsFileTime";
+    paintNow();
+    redirectImport(runtime, "kernel32.dll", "GetSystemTimeAsFileTime", systemClock);
+
+    const std::tm* local = _localtime64(&kMomentIn2040);
+    ASSERT_NE(local, nullptr);
+    const FacePlan plan = planClockFace(200, 200, 12, plainColour(marked), plainColour(unmarked),
+                                        local->tm_hour, local->tm_min, local->tm_sec);
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    expectFaceFollowsPlan(pixels, plan, 200);
+}

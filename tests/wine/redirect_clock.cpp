@@ -9,21 +9,21 @@ namespace {
 void* originalTime = nullptr;
 void* originalLocaltime = nullptr;
 
-std::time_t __cdecl currentTime(std::time_t* result) {
+__time64_t __cdecl currentTime(__time64_t* result) {
     ++g_clock.timeCalls;
     if (!g_clock.fixed)
-        return functionFrom<std::time_t(__cdecl*)(std::time_t*)>(originalTime)(result);
+        return functionFrom<__time64_t(__cdecl*)(__time64_t*)>(originalTime)(result);
     if (result != nullptr)
         *result = g_clock.now;
     return g_clock.now;
 }
 
-std::tm* __cdecl localTime(const std::time_t* time) {
+std::tm* __cdecl localTime(const __time64_t* time) {
     ++g_clock.localtimeCalls;
     if (g_clock.nullLocalTime)
         return nullptr;
     if (!g_clock.fixed)
-        return functionFrom<std::tm*(__cdecl*)(const std::time_t*)>(originalLocaltime)(time);
+        return functionFrom<std::tm*(__cdecl*)(const __time64_t*)>(originalLocaltime)(time);
     // Like the runtime, one static result that each call overwrites.
     static std::tm result;
     result = g_clock.localTime;
@@ -54,11 +54,6 @@ std::vector<Redirection> clockRedirections() {
     };
 }
 
-// The 32-bit build uses the 32-bit functions, the 64-bit build the 64-bit ones.
-#ifdef _WIN64
+// Both builds take the time through the runtime's 64-bit functions.
 const char kTimeImport[] = "_time64";
 const char kLocaltimeImport[] = "_localtime64";
-#else
-const char kTimeImport[] = "time";
-const char kLocaltimeImport[] = "localtime";
-#endif

@@ -1,8 +1,6 @@
-// time and localtime, which the plug-in imports from msvcrt.dll (at the width of
-// time_t: time and localtime in the 32-bit build, _time64 and _localtime64 in the
-// 64-bit one):
-// a fixed local time makes the face deterministic, and a null localtime stands
-// for a clock outside the range the runtime can convert.
+// _time64 and _localtime64, which the plug-in imports from msvcrt.dll in both
+// builds: a fixed local time makes the face deterministic, and a null localtime
+// stands for a clock outside the range the runtime can convert.
 #pragma once
 
 #include <ctime>
@@ -12,7 +10,7 @@
 
 struct ClockRecords {
     bool fixed = false;          // answer `localTime` instead of the real time
-    std::time_t now = 0;         // what time() answers while fixed
+    __time64_t now = 0;          // what _time64() answers while fixed
     std::tm localTime{};         // what localtime() answers while fixed
     bool nullLocalTime = false;  // localtime() answers null
     int timeCalls = 0;
@@ -26,7 +24,6 @@ void fixLocalTime(int hour, int minute, int second);
 
 std::vector<Redirection> clockRedirections();
 
-// The runtime's names for time and localtime, as the plug-in imports them at the
-// width of time_t.
+// The runtime's names for time and localtime, as the plug-in imports them.
 extern const char kTimeImport[];
 extern const char kLocaltimeImport[];

@@ -23,6 +23,7 @@ HBITMAP WINAPI createCompatibleBitmap(HDC reference, int width, int height) {
 
 BOOL WINAPI ellipse(HDC dc, int left, int top, int right, int bottom) {
     ++g_gdiSizes.ellipses;
+    g_gdiSizes.ellipseLefts.push_back(left);
     if (spanOf(left, right) > g_gdiSizes.widestEllipse)
         g_gdiSizes.widestEllipse = spanOf(left, right);
     if (spanOf(top, bottom) > g_gdiSizes.tallestEllipse)

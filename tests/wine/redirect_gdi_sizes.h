@@ -18,6 +18,7 @@ struct BitmapRequest {
 struct GdiSizeRecords {
     std::vector<BitmapRequest> bitmaps;
     int ellipses = 0;
+    std::vector<int> ellipseLefts;  // the left edge of each ellipse, in drawing order
     // The widest and tallest ellipse rectangle asked for, as the plug-in passed it.
     long long widestEllipse = 0;
     long long tallestEllipse = 0;
