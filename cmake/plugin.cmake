@@ -15,6 +15,7 @@ add_library(Pipwick SHARED
     plugin/clock_plugin.cpp
     plugin/create_window.cpp
     plugin/entry_points.cpp
+    plugin/live_record.cpp
     config/settings_locator.cpp
     config/settings_reader.cpp
     config/settings_writer.cpp

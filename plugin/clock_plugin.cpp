@@ -56,7 +56,8 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       now(nullptr),
       menuMain(nullptr),
       menuConfig(nullptr),
-      menuSettings(nullptr) {
+      menuSettings(nullptr),
+      ending(false) {
     locateSettingsFile();
     readSettings();
     readStyle();

@@ -8,6 +8,8 @@
 
 #include "host/norvane_api.h"
 
+class LiveRecord;
+
 constexpr int kLabelSize = 1024;
 constexpr UINT kUpdateTimerId = 1;
 
@@ -75,11 +77,20 @@ public:
     Menu* menuConfig;
     Menu* menuSettings;
 
+    bool ending;  // endPlugin is tearing this record down
+
 private:
     void setFirstRunValues();
     bool registerWindowClass();
     void registerWithHost(UINT message);
+    void joinSlitIfWanted();
     void applyStartupTranslucency();
+    void registerForHostMessages();
+    void makeSticky();
+    void stackOnTopIfWanted();
+    void showWindow();
+    void requestFirstPaint();
+    void undoStartWithoutTimer(const LiveRecord& live);
 };
 
 extern ClockPlugin* g_plugin;

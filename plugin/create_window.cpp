@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "plugin/clock_plugin.h"
+#include "plugin/live_record.h"
 #include "plugin/plugin_info.h"
 #include "window/auto_width.h"
 
@@ -34,13 +35,59 @@ void ClockPlugin::registerWithHost(UINT message) {
     sendHostMessageList(hwndHost, message, hwnd);
 }
 
+void ClockPlugin::joinSlitIfWanted() {
+    if (g_inSlit && g_hSlit != nullptr) {
+        SendMessageA(g_hSlit, HM_SLIT_ADD, 0, reinterpret_cast<LPARAM>(hwnd));
+    } else {
+        g_inSlit = false;
+    }
+}
+
 void ClockPlugin::applyStartupTranslucency() {
     if (!layeredCapable || g_inSlit || !transparency) return;
     SetWindowLongA(hwnd, GWL_EXSTYLE, kLayeredExStyle);
     setLayeredAttributes(hwnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
 }
 
+void ClockPlugin::registerForHostMessages() {
+    registerWithHost(HM_REGISTER_MESSAGES);
+}
+
+void ClockPlugin::makeSticky() {
+    MakeSticky(hwnd);
+}
+
+void ClockPlugin::stackOnTopIfWanted() {
+    if (alwaysOnTop) {
+        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
+}
+
+void ClockPlugin::showWindow() {
+    ShowWindow(hwnd, SW_SHOW);
+}
+
+// The face is painted as soon as the host's message loop runs.
+void ClockPlugin::requestFirstPaint() {
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// The window must not outlive the record that its procedure reaches. The record is
+// torn down by this start alone from here on: an endPlugin meanwhile leaves it be.
+void ClockPlugin::undoStartWithoutTimer(const LiveRecord& live) {
+    MessageBoxA(nullptr, "Error creating update timer", kPluginName, kErrorBoxStyle);
+    if (!live.stillLive()) return;
+    Log("Could not create Pipwick update timer", nullptr);
+    if (g_inSlit && g_hSlit != nullptr) {
+        SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(hwnd));
+        if (!live.stillLive()) return;
+    }
+    ending = true;
+    destroyClockWindow();
+}
+
 int ClockPlugin::createClockWindow() {
+    const LiveRecord live(this);
     if (!registerWindowClass()) {
         MessageBoxA(hwndHost, "Error registering window class", kPluginNameVersion,
                     kErrorBoxStyle);
@@ -55,32 +102,24 @@ int ClockPlugin::createClockWindow() {
                            hInstance, nullptr);
     if (hwnd == nullptr) {
         MessageBoxA(nullptr, "Error creating window", kPluginNameVersion, kErrorBoxStyle);
-        UnregisterClassA(kWindowClassName, hInstance);
+        if (live.stillLive()) UnregisterClassA(kWindowClassName, hInstance);
         return 1;
     }
 
-    if (g_inSlit && g_hSlit != nullptr) {
-        SendMessageA(g_hSlit, HM_SLIT_ADD, 0, reinterpret_cast<LPARAM>(hwnd));
-    } else {
-        g_inSlit = false;
+    // Each step may lend control to the host, which may end the plug-in meanwhile;
+    // the start then stops where it is, and endPlugin has undone it.
+    using Step = void (ClockPlugin::*)();
+    const Step steps[] = {&ClockPlugin::joinSlitIfWanted,        &ClockPlugin::applyStartupTranslucency,
+                          &ClockPlugin::registerForHostMessages, &ClockPlugin::makeSticky,
+                          &ClockPlugin::stackOnTopIfWanted,      &ClockPlugin::showWindow,
+                          &ClockPlugin::requestFirstPaint};
+    for (Step step : steps) {
+        (this->*step)();
+        if (!live.stillLive()) return 1;
     }
-    applyStartupTranslucency();
-    registerWithHost(HM_REGISTER_MESSAGES);
-    MakeSticky(hwnd);
-    if (alwaysOnTop) {
-        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    }
-    ShowWindow(hwnd, SW_SHOW);
-    InvalidateRect(hwnd, nullptr, TRUE);
 
     if (SetTimer(hwnd, kUpdateTimerId, 1000, nullptr) == 0) {
-        MessageBoxA(nullptr, "Error creating update timer", kPluginName, kErrorBoxStyle);
-        Log("Could not create Pipwick update timer", nullptr);
-        // The window must not outlive the record that its procedure reaches.
-        if (g_inSlit && g_hSlit != nullptr) {
-            SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(hwnd));
-        }
-        destroyClockWindow();
+        undoStartWithoutTimer(live);
         return 1;
     }
     return 0;

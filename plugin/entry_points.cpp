@@ -3,6 +3,7 @@
 #include <new>
 
 #include "plugin/clock_plugin.h"
+#include "plugin/live_record.h"
 #include "plugin/plugin_info.h"
 
 namespace {
@@ -29,10 +30,14 @@ int beginPlugin(HINSTANCE module) {
     if (plugin == nullptr) return 1;
     // The window procedure runs inside window creation and reaches the record only
     // through the global, so it is set first.
-    g_plugin = plugin;
+    setLiveRecord(plugin);
+    const LiveRecord live(plugin);
     if (plugin->createClockWindow() == 0) return 0;
+    // The host may have ended the plug-in while it was starting: then nothing of this
+    // start is left to undo.
+    if (!live.stillLive()) return 1;
     deleteRecord(plugin);
-    g_plugin = nullptr;
+    setLiveRecord(nullptr);
     return 1;
 }
 
@@ -41,12 +46,15 @@ int beginSlitPlugin(HINSTANCE module, HWND slit) {
     return beginPlugin(module);
 }
 
+// The host may ask again while the window's last messages are being handled; the
+// record is ended once.
 void endPlugin() {
     ClockPlugin* plugin = g_plugin;
-    if (plugin == nullptr) return;
+    if (plugin == nullptr || plugin->ending) return;
+    plugin->ending = true;
     plugin->destroyClockWindow();
     deleteRecord(plugin);
-    g_plugin = nullptr;
+    if (g_plugin == plugin) setLiveRecord(nullptr);
 }
 
 const char* pluginInfo(int index) {

@@ -2,6 +2,7 @@
 // or from any other sender. Each toggled option goes to the settings file at once.
 #include "config/settings_text.h"
 #include "plugin/clock_plugin.h"
+#include "plugin/live_record.h"
 #include "plugin/plugin_info.h"
 #include "plugin/text_copy.h"
 #include "window/command_words.h"
@@ -37,14 +38,18 @@ void toggleSnapWindow(ClockPlugin& plugin) {
 
 // The slit reads the flag while it handles its message: it is set before the
 // window is added and cleared only after it has been given back.
+// The slit's handling of its message may end the plug-in.
 void toggleSlit(ClockPlugin& plugin) {
+    const LiveRecord live(&plugin);
     const LPARAM window = reinterpret_cast<LPARAM>(plugin.hwnd);
     if (g_inSlit && g_hSlit != nullptr) {
         SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, window);
+        if (!live.stillLive()) return;
         g_inSlit = false;
     } else if (g_hSlit != nullptr) {
         g_inSlit = true;
         SendMessageA(g_hSlit, HM_SLIT_ADD, 0, window);
+        if (!live.stillLive()) return;
     } else {
         plugin.writeSettings();
     }
@@ -92,9 +97,11 @@ void reloadSettings(ClockPlugin& plugin) {
     showStatus(plugin, "RC Reloaded!");
 }
 
+// The shell may show a dialog of its own, and the plug-in may be ended meanwhile.
 void editSettings(ClockPlugin& plugin) {
+    const LiveRecord live(&plugin);
     NorvExecute(GetDesktopWindow(), nullptr, plugin.rcFile, "", nullptr, SW_SHOWNORMAL, false);
-    invalidate(plugin);
+    if (live.stillLive()) invalidate(plugin);
 }
 
 void runCommand(ClockPlugin& plugin, PipwickCommand command) {
@@ -125,5 +132,5 @@ void handleBroadcastCommand(const char* text) {
     NorvTokenize(text, tokens, 2, rest);
     commandWord[kTokenSize - 1] = '\0';
 
-    runCommand(*g_plugin, commandForWord(commandWord));
+    if (g_plugin != nullptr) runCommand(*g_plugin, commandForWord(commandWord));
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "plugin/clock_plugin.h"
+#include "plugin/live_record.h"
 #include "window/auto_width.h"
 
 bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
@@ -12,9 +13,10 @@ bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
     // asked for a bounded one.
     const int windowHeight = windowSideFor(height);
     if (g_inSlit) {
+        const LiveRecord live(this);
         SetWindowPos(hwnd, nullptr, 0, 0, width, windowHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageA(g_hSlit, HM_SLIT_UPDATE, 0, 0);
+        if (live.stillLive()) SendMessageA(g_hSlit, HM_SLIT_UPDATE, 0, 0);
     } else {
         SetWindowPos(hwnd, nullptr, xpos, ypos, width, windowHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -22,9 +24,11 @@ bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
     return true;
 }
 
+// The resize delivers messages, during which the host may end the plug-in.
 void ClockPlugin::fitWidthToLabel() {
+    const LiveRecord live(this);
     const std::size_t length = strnlen(labelText, kLabelSize);
-    if (resizeWindow(labelWidth(length, fontHeight), height)) {
+    if (resizeWindow(labelWidth(length, fontHeight), height) && live.stillLive()) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
 }

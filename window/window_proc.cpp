@@ -1,5 +1,6 @@
 // The clock window's procedure: a short dispatch to one handler per message.
 #include "plugin/clock_plugin.h"
+#include "plugin/live_record.h"
 #include "plugin/text_copy.h"
 #include "window/command_words.h"
 #include "window/message_text.h"
@@ -29,11 +30,15 @@ LRESULT onHitTest() {
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ? HTCAPTION : HTCLIENT;
 }
 
+// ShowWindow delivers messages, during which the host may end the plug-in.
+void showAndRepaint(ClockPlugin& plugin) {
+    const LiveRecord live(&plugin);
+    ShowWindow(plugin.hwnd, SW_SHOW);
+    if (live.stillLive()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
+}
+
 LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
-    if (timerId == kUpdateTimerId) {
-        ShowWindow(plugin.hwnd, SW_SHOW);
-        InvalidateRect(plugin.hwnd, nullptr, TRUE);
-    }
+    if (timerId == kUpdateTimerId) showAndRepaint(plugin);
     return 0;
 }
 
@@ -62,8 +67,7 @@ LRESULT onBroadcast(ClockPlugin& plugin, LPARAM lParam) {
     char text[kMessageTextSize];
     if (!copyMessageText(lParam, text)) return 0;
     if (equalsIgnoringCase(text, "@NorvShowPlugins")) {
-        ShowWindow(plugin.hwnd, SW_SHOW);
-        InvalidateRect(plugin.hwnd, nullptr, TRUE);
+        showAndRepaint(plugin);
     } else if (equalsIgnoringCase(text, "@NorvHidePlugins")) {
         if (!g_inSlit && g_hSlit != nullptr) ShowWindow(plugin.hwnd, SW_HIDE);
     } else {

@@ -21,6 +21,10 @@ struct HeapRecords {
     int mallocCalls = 0;
     int failedMallocs = 0;
 
+    // Every block allocated while this is set gets pages of its own, and freeing it
+    // takes the pages away for good: any later use of a freed block faults at once.
+    bool faultOnUseAfterFree = false;
+
     int liveBlocksOfSize(std::size_t size) const;
     int freedBlocksOfSize(std::size_t size) const;
     bool isLive(const void* block) const;
