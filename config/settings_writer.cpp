@@ -1,6 +1,7 @@
 // Writes the whole settings file so that it is never lost: the new text goes to a
 // temporary file beside it, which then replaces the file in one rename. A failure at
-// any step leaves the old file as it was.
+// any step leaves the old file as it was. Where no file may be created beside it,
+// the file is rewritten in place instead.
 #include <cstring>
 
 #include "config/settings_text.h"
@@ -32,24 +33,34 @@ bool writeLines(HANDLE file, const int (&values)[SETTINGS_LINE_COUNT]) {
            written == static_cast<DWORD>(length);
 }
 
-bool writeFileWhole(const char* path, const int (&values)[SETTINGS_LINE_COUNT]) {
+enum class TemporaryFile { Written, NotCreated, Failed };
+
+// The temporary file takes the settings file's hidden and system attributes, which
+// the rename then carries over.
+TemporaryFile writeTemporaryFile(const char* path, DWORD attributes,
+                                 const int (&values)[SETTINGS_LINE_COUNT]) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+                              attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return TemporaryFile::NotCreated;
     const bool written = writeLines(file, values);
     const bool closed = CloseHandle(file) != 0;
-    return written && closed;
+    return written && closed ? TemporaryFile::Written : TemporaryFile::Failed;
 }
 
-bool isReadOnly(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+// A folder where the user may not create files can still hold a settings file that
+// the user may write. It is then rewritten where it stands: the whole text in one
+// write, and its end set after it.
+void rewriteInPlace(const char* path, const int (&values)[SETTINGS_LINE_COUNT]) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    if (writeLines(file, values)) SetEndOfFile(file);
+    CloseHandle(file);
 }
 
 // Another program reading the settings file holds it open for a moment; the rename
 // is refused until it lets go.
 bool replaceFile(const char* source, const char* target) {
-    if (isReadOnly(target)) return false;
     for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
         if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return true;
@@ -63,6 +74,7 @@ bool replaceFile(const char* source, const char* target) {
 
 }  // namespace
 
+// A read-only settings file is the user's to keep as it is.
 void ClockPlugin::writeSettings() {
     if (rcFile[0] == '\0') return;
     const int values[SETTINGS_LINE_COUNT] = {
@@ -71,9 +83,24 @@ void ClockPlugin::writeSettings() {
         markedBlue,    alwaysOnTop,   snapWindow,  transparency, alpha,
         g_inSlit,      autoResize,    timerInterval,
     };
+    const DWORD attributes = GetFileAttributesA(rcFile);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
+
     char temporaryPath[MAX_PATH];
     temporaryPathFor(rcFile, temporaryPath);
-    if (!writeFileWhole(temporaryPath, values) || !replaceFile(temporaryPath, rcFile)) {
+    switch (writeTemporaryFile(temporaryPath, kept, values)) {
+    case TemporaryFile::Written:
+        if (!replaceFile(temporaryPath, rcFile)) DeleteFileA(temporaryPath);
+        break;
+    case TemporaryFile::NotCreated:
+        // Refused, not failed for want of space: a full disk must not get the chance
+        // to leave the file half-written.
+        if (exists && GetLastError() == ERROR_ACCESS_DENIED) rewriteInPlace(rcFile, values);
+        break;
+    case TemporaryFile::Failed:
         DeleteFileA(temporaryPath);
+        break;
     }
 }

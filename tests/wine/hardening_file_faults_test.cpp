@@ -55,11 +55,7 @@ protected:
 
     void installDiskFaults() {
         g_diskFaults = DiskFaultRecords{};
-        for (const Redirection& redirection : diskFaultRedirections()) {
-            void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
-            ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
-            *redirection.original = next;
-        }
+        redirectAll(diskFaultRedirections());
     }
 
     std::string before_;
@@ -189,5 +185,48 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"ShortWrite", DiskFault::ShortWrite},
                     FaultCase{"CloseLosesTheData", DiskFault::CloseLosesTheData},
                     FaultCase{"ReplaceRefused", DiskFault::ReplaceRefused},
-                    FaultCase{"ReplaceBusy", DiskFault::ReplaceBusy}),
+                    FaultCase{"ReplaceBusy", DiskFault::ReplaceBusy},
+                    FaultCase{"TemporaryDiskFull", DiskFault::TemporaryDiskFull}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+// A folder where the user may not create files, holding a settings file the user may
+// write: the file is rewritten where it stands, whole, and nothing is left beside it.
+TEST_F(FileFaultTest, FolderClosedToNewFilesRewritesTheFileInPlace) {
+    startFloating();
+    installDiskFaults();
+    if (HasFatalFailure())
+        return;
+    g_diskFaults.fault = DiskFault::TemporaryRefused;
+    moveClockWindow(300, 40);
+    EXPECT_GT(g_diskFaults.faultsInjected, 0) << "the write never met the closed folder";
+    EXPECT_EQ(moduleSettings(), writtenText(movedTo(floatingSettings(), 300, 40)));
+    // A shorter text than the one before leaves none of the old one's end behind.
+    moveClockWindow(3, 4);
+    EXPECT_EQ(moduleSettings(), writtenText(movedTo(floatingSettings(), 3, 4)));
+    EXPECT_EQ(filesIn(moduleDirectory()), filesBefore_);
+
+    // A read-only file stays the user's to keep, even so.
+    const std::string path = modulePath("Pipwick.rc");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    moveClockWindow(300, 40);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(moduleSettings(), writtenText(movedTo(floatingSettings(), 3, 4)));
+}
+
+// A settings file marked hidden, or hidden and system, stays so after it is
+// replaced.
+TEST_F(FileFaultTest, HiddenAndSystemFilesStaySoWhenReplaced) {
+    startFloating();
+    const std::string path = modulePath("Pipwick.rc");
+    for (const DWORD marks : {DWORD{FILE_ATTRIBUTE_HIDDEN},
+                              DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}}) {
+        SCOPED_TRACE("attributes " + std::to_string(marks));
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), marks));
+        ASSERT_EQ(GetFileAttributesA(path.c_str()) & marks, marks)
+            << "the file system keeps no such attributes";
+        moveClockWindow(300 + static_cast<int>(marks), 40);
+        EXPECT_EQ(moduleSettings(), writtenText(movedTo(floatingSettings(), 300 + static_cast<int>(marks), 40)));
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) & marks, marks);
+        EXPECT_EQ(filesIn(moduleDirectory()), filesBefore_);
+    }
+}

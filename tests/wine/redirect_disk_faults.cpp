@@ -1,14 +1,35 @@
 #include "redirect_disk_faults.h"
 
+#include <cstring>
+
 #include "import_redirect.h"
 
 DiskFaultRecords g_diskFaults;
 
 namespace {
 
+void* nextCreateFile = nullptr;
 void* nextWriteFile = nullptr;
 void* nextCloseHandle = nullptr;
 void* nextMoveFileEx = nullptr;
+
+bool isTemporaryFile(LPCSTR path) {
+    const std::size_t length = path == nullptr ? 0 : std::strlen(path);
+    return length > 0 && path[length - 1] == '~';
+}
+
+HANDLE WINAPI createFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                         DWORD disposition, DWORD attributes, HANDLE templateFile) {
+    const DiskFault fault = g_diskFaults.fault;
+    if ((fault == DiskFault::TemporaryRefused || fault == DiskFault::TemporaryDiskFull) &&
+        isTemporaryFile(path)) {
+        ++g_diskFaults.faultsInjected;
+        SetLastError(fault == DiskFault::TemporaryRefused ? ERROR_ACCESS_DENIED : ERROR_DISK_FULL);
+        return INVALID_HANDLE_VALUE;
+    }
+    return functionFrom<decltype(&CreateFileA)>(nextCreateFile)(path, access, share, security,
+                                                                disposition, attributes, templateFile);
+}
 
 using WriteFileFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 
@@ -52,6 +73,7 @@ BOOL WINAPI moveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
 
 std::vector<Redirection> diskFaultRedirections() {
     return {
+        {"KERNEL32.dll", "CreateFileA", addressOf(&createFile), &nextCreateFile},
         {"KERNEL32.dll", "WriteFile", addressOf(&writeFile), &nextWriteFile},
         {"KERNEL32.dll", "CloseHandle", addressOf(&closeHandle), &nextCloseHandle},
         {"KERNEL32.dll", "MoveFileExA", addressOf(&moveFileEx), &nextMoveFileEx},
