@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/norvane_api.h"
+#include "import_redirect.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
 #include "settings_text_support.h"
@@ -441,4 +442,38 @@ TEST_F(ToggleSlitTest, WithoutASlitRewritesTheWholeFileAndStaysOut) {
     }
     EXPECT_TRUE(norvane::slitMessages().empty());
     EXPECT_TRUE(norvane::callsTo("WriteBool").empty());
+}
+
+namespace {
+
+void* g_nextReadBool = nullptr;
+
+// A host may answer any nonzero byte for true; this one answers 2.
+unsigned char __cdecl readBoolAnsweringTwo(const char* file, const char* key, bool defaultValue) {
+    return functionFrom<decltype(&ReadBool)>(g_nextReadBool)(file, key, defaultValue) ? 2 : 0;
+}
+
+}  // namespace
+
+TEST_F(BroadcastCommandTest, OptionsReadAsAnyNonzeroByteToggleOff) {
+    g_nextReadBool = redirect("norvane.exe", "ReadBool", addressOf(&readBoolAnsweringTwo));
+    ASSERT_NE(g_nextReadBool, nullptr);
+    const char* const keys[] = {"Pipwick.snapWindow:", "Pipwick.autoResize:", "Pipwick.alwaysOnTop:"};
+    Settings settings = floatingSettings();
+    for (const char* key : keys)
+        settings = withSetting(settings, key, "true");
+    startFrom(settings);
+    HWND window = clockWindow();
+
+    const char* const words[] = {"SnapWindowToEdge", "AutoResize", "AlwaysOnTop"};
+    const char* const captions[] = {"Snap Window To Edge", "Auto Resize", "Always On Top"};
+    for (int option = 0; option < 3; ++option) {
+        SCOPED_TRACE(words[option]);
+        norvane::broadcast((std::string("@Pipwick ") + words[option]).c_str());
+        auto writeCalls = norvane::callsTo("WriteBool");
+        ASSERT_FALSE(writeCalls.empty());
+        EXPECT_EQ(writeCalls.back().arguments,
+                  (std::vector<std::string>{rcFile(), keys[option], "false"}));
+        EXPECT_EQ(menuMark(window, captions[option]), 0);
+    }
 }
