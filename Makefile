@@ -4,8 +4,10 @@
 #               32-bit and the 64-bit build
 #   make bench  build, then measure the plug-in against its floor under Wine, the
 #               32-bit and the 64-bit build
-#   make dist   leave both release zips, the plug-in, the stand-in host and a sample
-#               style in dist/
+#   make dist   leave both release zips, their SHA256SUMS, the plug-in, the stand-in
+#               host and a sample style in dist/, then make them again in a fresh
+#               clone of the commit and check that every byte is the same
+#   make dist-files  the same files, without the second build
 
 BUILD   := build
 WIN32   := $(BUILD)/win32
@@ -16,7 +18,7 @@ JOBS    := $(shell nproc 2>/dev/null || echo 2)
 SESSION := scripts/wine-session.sh
 
 .PHONY: all setup build build-win32 build-win64 build-native test test-native test-wine \
-        run bench dist clean
+        run bench dist dist-files clean
 
 all: build
 
@@ -48,7 +50,10 @@ run: build-win32
 bench: build-win32 build-win64
 	@PIPWICK_XVFB=1 $(SESSION) scripts/run-bench.sh $(WIN32) $(WIN64) $(BUILD)
 
-dist: build-win32 build-win64
+dist: dist-files
+	@scripts/check-dist.sh $(DIST) $(BUILD)/dist-check
+
+dist-files: build-win32 build-win64
 	@PIPWICK_XVFB=1 $(SESSION) scripts/make-dist.sh $(WIN32) $(WIN64) $(BUILD) $(DIST)
 
 clean:
