@@ -113,9 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BroadcastCommandTest, AlwaysOnTopRestacksAndTwiceReturnsToTheFirstState) {
     resetWindowPosRecords();
-    Redirection recorder = windowPosRedirection();
-    *recorder.original = redirect(recorder.dll, recorder.function, recorder.replacement);
-    ASSERT_NE(*recorder.original, nullptr) << "the plug-in does not import SetWindowPos";
+    redirectAll({windowPosRedirection()});
+    if (HasFatalFailure())
+        return;
     startFrom(floatingSettings());
     HWND window = clockWindow();
     ASSERT_FALSE(isTopmost(window));
@@ -456,8 +456,9 @@ unsigned char __cdecl readBoolAnsweringTwo(const char* file, const char* key, bo
 }  // namespace
 
 TEST_F(BroadcastCommandTest, OptionsReadAsAnyNonzeroByteToggleOff) {
-    g_nextReadBool = redirect("norvane.exe", "ReadBool", addressOf(&readBoolAnsweringTwo));
-    ASSERT_NE(g_nextReadBool, nullptr);
+    redirectAll({{"norvane.exe", "ReadBool", addressOf(&readBoolAnsweringTwo), &g_nextReadBool}});
+    if (HasFatalFailure())
+        return;
     const char* const keys[] = {"Pipwick.snapWindow:", "Pipwick.autoResize:", "Pipwick.alwaysOnTop:"};
     Settings settings = floatingSettings();
     for (const char* key : keys)

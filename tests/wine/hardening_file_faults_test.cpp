@@ -157,7 +157,6 @@ TEST_F(FileFaultTest, RemovedDirectoryIsWrittenAgainOnceItIsBack) {
 class DiskFaultTest : public FileFaultTest, public testing::WithParamInterface<FaultCase> {};
 
 TEST_P(DiskFaultTest, FailedWriteKeepsTheOldFile) {
-    ASSERT_TRUE(redirected("WriteFile"));
     startFloating();
     installDiskFaults();
     if (HasFatalFailure())

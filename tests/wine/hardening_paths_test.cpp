@@ -98,7 +98,6 @@ class ModulePathLengthTest : public PathLengthTest {};
 
 TEST_P(ModulePathLengthTest, LongModuleCandidatesAreUsedOnlyWhenTheyFit) {
     const LengthCase& length = GetParam();
-    ASSERT_TRUE(redirected("GetModuleFileNameA"));
     CreateDirectoryA((moduleDirectory() + "long").c_str(), nullptr);
     const std::string directory = longDirectory(length.candidateLength);
     ASSERT_FALSE(directory.empty());
@@ -160,7 +159,6 @@ INSTANTIATE_TEST_SUITE_P(Lengths, HostPathLengthTest, testing::ValuesIn(kLengths
 class ModulePathTest : public PluginTest {};
 
 TEST_F(ModulePathTest, WithoutABackslashItsFirstCharacterIsTheDirectory) {
-    ASSERT_TRUE(redirected("GetModuleFileNameA"));
     const std::string workDirectory = makeSubdirectory(hostDirectory(), "work");
     ASSERT_FALSE(workDirectory.empty());
     char previous[MAX_PATH] = "";

@@ -140,7 +140,6 @@ class BadSizeTest : public HardeningSettingsTest, public testing::WithParamInter
 
 TEST_P(BadSizeTest, StartsPaintsBoundedAndKeepsTheValues) {
     const SizeCase& size = GetParam();
-    ASSERT_TRUE(redirected("CreateCompatibleBitmap"));
     fixLocalTime(23, 59, 59);
     const Settings settings = sizedSettings(size.width, size.height, size.circleSize);
     writeModuleSettings(settingsLines(settings));
@@ -194,7 +193,6 @@ class FarPositionTest : public HardeningSettingsTest,
 
 TEST_P(FarPositionTest, StartsPaintsAndStaysWithinReach) {
     const PositionCase& position = GetParam();
-    ASSERT_TRUE(redirected("CreateCompatibleBitmap"));
     Settings settings = floatingSettings();
     settings = withSetting(settings, "Pipwick.position.x:", std::to_string(position.x));
     settings = withSetting(settings, "Pipwick.position.y:", std::to_string(position.y));
@@ -257,7 +255,6 @@ TEST_F(HardeningSettingsTest, PartlyVisiblePositionsStayAsRead) {
 // Only the part on screen is painted, and in its place: the surface of such a paint
 // starts at the screen's edge, not at the window's.
 TEST_F(HardeningSettingsTest, PartlyVisibleWindowPaintsItsVisiblePartInPlace) {
-    ASSERT_TRUE(redirected("CreateCompatibleBitmap"));
     fixLocalTime(23, 59, 59);
     writeStyle("toolbar: Flat Solid\ntoolbar.color: #3c5a78\ntoolbar.colorTo: #3c5a78\n"
                "bevelWidth: 0\nborderWidth: 0\n");

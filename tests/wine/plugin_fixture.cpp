@@ -1,7 +1,5 @@
 #include "plugin_fixture.h"
 
-#include <algorithm>
-
 #include "host/norvane_api.h"
 #include "import_redirect.h"
 #include "norvane/host_control.h"
@@ -84,9 +82,13 @@ void PluginTest::SetUp() {
     ASSERT_NE(endPlugin_, nullptr);
     ASSERT_NE(pluginInfo_, nullptr);
 
-    notRedirected_ = installRedirections(module_);
-    // A message box that is really shown waits for a click that never comes.
-    ASSERT_TRUE(redirected("MessageBoxA")) << "the plug-in does not import MessageBoxA";
+    // Tests rely on every one of these: without its redirection, a test that expects
+    // nothing to be written, drawn or allocated would pass without looking, and a
+    // message box that is really shown waits for a click that never comes.
+    std::string missing;
+    for (const std::string& function : installRedirections(module_))
+        missing += " " + function;
+    ASSERT_TRUE(missing.empty()) << "the plug-in does not import:" << missing;
 }
 
 void PluginTest::TearDown() {
@@ -130,18 +132,10 @@ const char* PluginTest::pluginInfo(int index) {
     return pluginInfo_(index);
 }
 
-bool PluginTest::redirected(const std::string& function) const {
-    return std::find(notRedirected_.begin(), notRedirected_.end(), function) ==
-           notRedirected_.end();
-}
-
-void* PluginTest::redirect(const char* dll, const char* function, void* replacement) {
-    return redirectImport(module_, dll, function, replacement);
-}
-
 void PluginTest::redirectAll(const std::vector<Redirection>& redirections) {
     for (const Redirection& redirection : redirections) {
-        void* next = redirect(redirection.dll, redirection.function, redirection.replacement);
+        void* next = redirectImport(module_, redirection.dll, redirection.function,
+                                    redirection.replacement);
         ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
         *redirection.original = next;
     }

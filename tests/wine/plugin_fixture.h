@@ -26,11 +26,8 @@ protected:
     const char* pluginInfo(int index);
     bool running() const { return running_; }
 
-    // True when the named import was redirected (the DLL imports it by name).
-    bool redirected(const std::string& function) const;
-    // Redirects one more import; returns the address it replaced, or null.
-    void* redirect(const char* dll, const char* function, void* replacement);
-    // Redirects each of these imports on top of the fixture's, keeping the address
+    // The fixture's own redirections (redirections.h) are all installed, or the test
+    // has already failed. Redirects each of these imports on top of the fixture's, keeping the address
     // each replaced for it to call through; a fatal failure names any the DLL does
     // not import, so that no test runs without the redirection it relies on.
     void redirectAll(const std::vector<Redirection>& redirections);
@@ -91,7 +88,6 @@ private:
     BeginSlitPlugin beginPluginEx_ = nullptr;
     EndPlugin endPlugin_ = nullptr;
     PluginInfo pluginInfo_ = nullptr;
-    std::vector<std::string> notRedirected_;
     bool hostStarted_ = false;
     bool running_ = false;
 };

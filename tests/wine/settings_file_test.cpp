@@ -200,7 +200,6 @@ class ScreenClampTest : public PluginTest, public testing::WithParamInterface<Cl
 
 TEST_P(ScreenClampTest, PositionIsClampedToTheScreenSize) {
     const ClampCase& clamp = GetParam();
-    ASSERT_TRUE(redirected("GetSystemMetrics"));
     g_platform.screenWidth = 800;
     g_platform.screenHeight = 600;
     auto settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(clamp.x));

@@ -41,9 +41,7 @@ protected:
         if (HasFatalFailure())
             return;
         resetWindowPosRecords();
-        Redirection recorder = windowPosRedirection();
-        *recorder.original = redirect(recorder.dll, recorder.function, recorder.replacement);
-        ASSERT_NE(*recorder.original, nullptr) << "the plug-in does not import SetWindowPos";
+        redirectAll({windowPosRedirection()});
     }
 
     void TearDown() override {

@@ -70,7 +70,6 @@ class EntryPointTest : public StartStopTest, public testing::WithParamInterface<
 
 TEST_P(EntryPointTest, StartsRunsAndStopsCleanly) {
     const StartCase& start = GetParam();
-    ASSERT_TRUE(redirected("SetTimer"));
     writeModuleSettings(settingsWithSlit(start.inSlitSetting));
 
     ASSERT_EQ(startThrough(start.entry), 0);

@@ -23,7 +23,6 @@ bool isLayered(HWND window) {
 class TranslucencyTest : public PluginTest {};
 
 TEST_F(TranslucencyTest, FloatingWindowIsLayeredWithTheLowByteOfAlpha) {
-    ASSERT_TRUE(redirected("GetVersionExA"));
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     writeModuleSettings(translucentSettings(false));
 
@@ -42,7 +41,6 @@ TEST_F(TranslucencyTest, FloatingWindowIsLayeredWithTheLowByteOfAlpha) {
 }
 
 TEST_F(TranslucencyTest, WindowInTheSlitIsNeverLayered) {
-    ASSERT_TRUE(redirected("GetVersionExA"));
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     writeModuleSettings(translucentSettings(true));
 
@@ -54,7 +52,6 @@ TEST_F(TranslucencyTest, WindowInTheSlitIsNeverLayered) {
 }
 
 TEST_F(TranslucencyTest, NoLayeringWhenTranslucencyIsOff) {
-    ASSERT_TRUE(redirected("GetVersionExA"));
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     writeModuleSettings(settingsLines(floatingSettings()));
     ASSERT_EQ(startPlugin(), 0);
@@ -72,7 +69,6 @@ class LayeredRuleTest : public TranslucencyTest, public testing::WithParamInterf
 
 TEST_P(LayeredRuleTest, OnlyWindowsNtFiveAndLaterGetLayeredWindows) {
     const PlatformCase& platform = GetParam();
-    ASSERT_TRUE(redirected("GetVersionExA"));
     reportWindowsVersion(platform.platformId, platform.majorVersion, 0);
     writeModuleSettings(translucentSettings(false));
 
@@ -106,8 +102,6 @@ class LayeredLookupTest : public TranslucencyTest, public testing::WithParamInte
 
 TEST_P(LayeredLookupTest, LayeredAttributesAreLookedUpOncePerLoad) {
     bool available = GetParam();
-    ASSERT_TRUE(redirected("GetVersionExA"));
-    ASSERT_TRUE(redirected("GetProcAddress"));
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     if (!available)
         g_platform.missingProcedures.push_back("SetLayeredWindowAttributes");
