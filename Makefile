@@ -2,6 +2,8 @@
 #   make run    build, then run the clock in the stand-in host and leave a screenshot
 #   make test   build, then run every test: native, and under Wine against the
 #               32-bit and the 64-bit build
+#   make fuzz   build, then run each fuzzer from a random seed for FUZZ_SECONDS (300);
+#               a crash's input lands in the fuzzer's corpus, to be checked in with the fix
 #   make bench  build, then measure the plug-in against its floor under Wine, the
 #               32-bit and the 64-bit build
 #   make dist   leave both release zips, their SHA256SUMS, the plug-in, the stand-in
@@ -14,11 +16,12 @@ WIN32   := $(BUILD)/win32
 WIN64   := $(BUILD)/win64
 NATIVE  := $(BUILD)/native
 DIST    := dist
+FUZZ_SECONDS ?= 300
 JOBS    := $(shell nproc 2>/dev/null || echo 2)
 SESSION := scripts/wine-session.sh
 
 .PHONY: all setup build build-win32 build-win64 build-native test test-native test-wine \
-        run bench dist dist-files clean
+        run fuzz bench dist dist-files clean
 
 all: build
 
@@ -43,6 +46,12 @@ build-native: setup
 
 test: build
 	@scripts/run-tests.sh $(NATIVE) $(WIN32) $(WIN64)
+
+fuzz: build-native
+	@for name in plugin_text face_plan host_text; do \
+	    tests/fuzz/run-fuzzer.sh --random $(NATIVE)/tests/fuzz/$${name}_fuzzer \
+	        tests/fuzz/corpus/$$name $(FUZZ_SECONDS) || exit 1; \
+	done
 
 run: build-win32
 	@$(SESSION) scripts/run-clock.sh $(WIN32) $(BUILD)

@@ -53,8 +53,9 @@ std::pair<int, int> positionOfMove(int i) {
 }
 
 // A second thread that reads the settings file back again and again until it is told
-// to stop, or on its own after a time no run needs, and checks each read: the whole
-// file as the writer writes it, for one of the positions the moves go through.
+// to stop, and checks each read: the whole file as the writer writes it, for one of
+// the positions the moves go through. The moves wait for its reads at fixed points,
+// so that how many reads fall among them does not depend on the scheduler.
 class SettingsReader {
 public:
     SettingsReader(std::string path, std::set<std::pair<int, int>> positions)
@@ -75,6 +76,13 @@ public:
         return ended;
     }
 
+    // Waits until the thread has tried one more read than it had on the call.
+    void awaitNextRead() const {
+        const LONG seen = attempts();
+        while (attempts() == seen)
+            Sleep(1);
+    }
+
     long reads() const { return reads_; }
     long failedOpens() const { return failedOpens_; }
     long badReads() const { return badReads_; }
@@ -86,11 +94,10 @@ private:
         return 0;
     }
 
+    LONG attempts() const { return InterlockedCompareExchange(&attempts_, 0, 0); }
+
     void readUntilStopped() {
-        const DWORD started = GetTickCount();
-        const DWORD kLongestRun = 240000;
-        while (InterlockedCompareExchange(&stopRequested_, 0, 0) == 0 &&
-               GetTickCount() - started < kLongestRun) {
+        while (InterlockedCompareExchange(&stopRequested_, 0, 0) == 0) {
             std::string text;
             if (!readOnce(&text)) {
                 ++failedOpens_;
@@ -102,6 +109,7 @@ private:
                     ++badReads_;
                 }
             }
+            InterlockedIncrement(&attempts_);
             Sleep(1);
         }
     }
@@ -136,6 +144,7 @@ private:
     std::set<std::pair<int, int>> positions_;
     HANDLE thread_ = nullptr;
     volatile LONG stopRequested_ = 0;
+    mutable volatile LONG attempts_ = 0;
     long reads_ = 0;
     long failedOpens_ = 0;
     long badReads_ = 0;
@@ -207,6 +216,8 @@ TEST_F(LongRunTest, TenThousandMovesKeepEveryReadFileWhole) {
     for (int move = 1; move <= 10000; ++move) {
         const std::pair<int, int> position = positionOfMove(move);
         moveClockWindow(position.first, position.second);
+        if (move % 50 == 0)
+            reader.awaitNextRead();
         if (move % 100 == 0)
             pumpMessages(0);
         if (move % 1000 == 0)
@@ -216,7 +227,7 @@ TEST_F(LongRunTest, TenThousandMovesKeepEveryReadFileWhole) {
     }
     const SIZE_T atEnd = privateBytes();
     ASSERT_TRUE(reader.stop()) << "the reading thread did not end";
-    EXPECT_GT(reader.reads(), 100) << "too few reads to prove anything";
+    EXPECT_GE(reader.reads(), 200) << "too few reads to prove anything";
     EXPECT_EQ(reader.failedOpens(), 0) << "the settings file was missing at times";
     EXPECT_EQ(reader.badReads(), 0) << "a read found an incomplete file:\n" << reader.firstBadRead();
     EXPECT_LE(atEnd, afterThousand + kAllowedGrowth)
