@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "face/face_plan.h"
+#include "face_expectation.h"
 #include "pixels.h"
 #include "plugin_fixture.h"
 #include "redirect_gdi_sizes.h"
@@ -274,11 +275,11 @@ TEST_F(HardeningSettingsTest, PartlyVisibleWindowPaintsItsVisiblePartInPlace) {
 
     const WindowPixels pixels = WindowPixels::capture(clockWindow());
     ASSERT_TRUE(pixels.valid());
-    const FacePlan plan =
-        planClockFace(200, 200, 12, RGB(200, 0, 0), RGB(255, 100, 255), 23, 59, 59);
+    const ExpectedFace face =
+        expectedFace(200, 200, 12, RGB(200, 0, 0), RGB(255, 100, 255), 23, 59, 59);
     int checked = 0;
-    for (int i = kFaceLineCount; i < kFaceOpCount; ++i) {
-        const FaceOp& dot = plan.ops[i];
+    for (size_t i = 0; i < face.dots.size(); ++i) {
+        const ExpectedDot& dot = face.dots[i];
         if (dot.left < 70)
             continue;  // off the screen, or too near its edge
         const int x = (dot.left + dot.right) / 2;

@@ -1,0 +1,75 @@
+#include "face_expectation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Column {
+    double x;
+    std::vector<int> weights;  // top down
+};
+
+int truncatedProduct(int dimension, double fraction) {
+    return static_cast<int>(static_cast<double>(dimension) * fraction);
+}
+
+double rowOf(int weight) {
+    return weight == 8 ? 0.2 : weight == 4 ? 0.4 : weight == 2 ? 0.6 : 0.8;
+}
+
+}  // namespace
+
+ExpectedFace expectedFace(int width, int height, int circleSize, COLORREF marked,
+                          COLORREF unmarked, int hour, int minute, int second) {
+    const Column columns[6] = {
+        {0.07, {2, 1}}, {0.2, {8, 4, 2, 1}}, {0.4, {4, 2, 1}},
+        {0.54, {8, 4, 2, 1}}, {0.7, {4, 2, 1}}, {0.84, {8, 4, 2, 1}},
+    };
+    const int digits[6] = {hour / 10, hour % 10, minute / 10, minute % 10, second / 10,
+                           second % 10};
+    ExpectedFace face;
+    const double third = static_cast<double>(width) * 0.33;
+    face.lineX[0] = static_cast<int>(third);
+    face.lineX[1] = static_cast<int>(2 * third);
+    for (int column = 0; column < 6; ++column) {
+        const int x = truncatedProduct(width, columns[column].x);
+        for (int weight : columns[column].weights) {
+            const int y = truncatedProduct(height, rowOf(weight));
+            const COLORREF fill = (digits[column] & weight) != 0 ? marked : unmarked;
+            face.dots.push_back({x, y, x + circleSize, y + circleSize, fill});
+        }
+    }
+    return face;
+}
+
+void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int height,
+                     COLORREF background) {
+    const COLORREF black = RGB(0, 0, 0);
+    const int lineY = height / 10;
+    for (int x : face.lineX) {
+        EXPECT_EQ(colourText(pixels.at(x, lineY)), colourText(black)) << "line at x " << x;
+        EXPECT_EQ(colourText(pixels.at(x - 1, lineY)), colourText(background));
+        EXPECT_EQ(colourText(pixels.at(x + 1, lineY)), colourText(background));
+    }
+    for (size_t i = 0; i < face.dots.size(); ++i) {
+        const ExpectedDot& dot = face.dots[i];
+        SCOPED_TRACE("dot " + std::to_string(i) + " (" + std::to_string(dot.left) + ", " +
+                     std::to_string(dot.top) + ", " + std::to_string(dot.right) + ", " +
+                     std::to_string(dot.bottom) + ")");
+        const int centreX = (dot.left + dot.right) / 2;
+        const int centreY = (dot.top + dot.bottom) / 2;
+        EXPECT_EQ(colourText(pixels.at(centreX, centreY)), colourText(dot.fill));
+        EXPECT_EQ(colourText(pixels.at(dot.left, centreY)), colourText(black)) << "outline, left";
+        EXPECT_EQ(colourText(pixels.at(dot.right - 1, centreY)), colourText(black))
+            << "outline, right";
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.top)), colourText(black)) << "outline, top";
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.bottom - 1)), colourText(black))
+            << "outline, bottom";
+        EXPECT_EQ(colourText(pixels.at(dot.left - 1, centreY)), colourText(background));
+        EXPECT_EQ(colourText(pixels.at(dot.right, centreY)), colourText(background));
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.top - 1)), colourText(background));
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.bottom)), colourText(background));
+    }
+}
