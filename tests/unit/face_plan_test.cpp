@@ -86,6 +86,40 @@ TEST(FacePlan, OrdinaryTimes) {
     EXPECT_EQ(markedDots(planAt(18, 6, 30)), evening);
 }
 
+// Every second of the day, read back from its plan with the face's table alone: the
+// column of a dot from its x, its weight from its y, its bit from its fill.
+TEST(FacePlan, EverySecondOfTheDayReadsBack) {
+    const double columnXs[6] = {0.07, 0.2, 0.4, 0.54, 0.7, 0.84};
+    const double rowYs[4] = {0.2, 0.4, 0.6, 0.8};
+    const int rowWeights[4] = {8, 4, 2, 1};
+    for (int time = 0; time < 24 * 60 * 60; ++time) {
+        const int hour = time / 3600, minute = time / 60 % 60, second = time % 60;
+        const FacePlan plan = planAt(hour, minute, second, 200, 200);
+        int digits[6] = {};
+        int seen[6] = {};
+        for (int i = kFaceLineCount; i < kFaceOpCount; ++i) {
+            const FaceOp& dot = plan.ops[i];
+            int column = -1;
+            int weight = 0;
+            for (int c = 0; c < 6; ++c)
+                if (dot.left == static_cast<int>(200 * columnXs[c])) column = c;
+            for (int r = 0; r < 4; ++r)
+                if (dot.top == static_cast<int>(200 * rowYs[r])) weight = rowWeights[r];
+            ASSERT_NE(column, -1) << "dot " << i << " at " << time;
+            ASSERT_NE(weight, 0) << "dot " << i << " at " << time;
+            ASSERT_EQ(seen[column] & weight, 0) << "two dots of one weight at " << time;
+            seen[column] |= weight;
+            if (dot.fill == kMarked) digits[column] += weight;
+        }
+        ASSERT_EQ(digits[0] * 10 + digits[1], hour) << "at " << time;
+        ASSERT_EQ(digits[2] * 10 + digits[3], minute) << "at " << time;
+        ASSERT_EQ(digits[4] * 10 + digits[5], second) << "at " << time;
+        ASSERT_LT(digits[1], 10) << "at " << time;
+        ASSERT_LT(digits[3], 10) << "at " << time;
+        ASSERT_LT(digits[5], 10) << "at " << time;
+    }
+}
+
 TEST(FacePlan, LayoutAtOneHundredByFifty) {
     const FacePlan plan = planAt(0, 0, 0, 100, 50);
     EXPECT_EQ(plan.ops[0].x, 33);
