@@ -248,6 +248,26 @@ TEST_F(FacePaintTest, ColourComponentsPaintTheirLowByteOnly) {
     expectFaceShown(pixels, plan, 200, kBackground);
 }
 
+// "ReadSettings" applies no position, but the next paint uses the colours and the
+// dot size it read.
+TEST_F(FacePaintTest, PaintAfterReadSettingsShowsTheNewColoursAndDotSize) {
+    fixLocalTime(12, 34, 56);
+    startWith(200, 200, 12, {0, 0, 0}, {255, 255, 255});
+    if (HasFatalFailure())
+        return;
+    paintNow();
+    writeModuleSettings(
+        settingsLines(faceSettings(200, 200, 8, {200, 30, 40}, {20, 220, 60})));
+    norvane::broadcast("@Pipwick ReadSettings");
+    paintNow();
+
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    const ExpectedFace face =
+        expectedFace(200, 200, 8, RGB(200, 30, 40), RGB(20, 220, 60), 12, 34, 56);
+    expectFaceShown(pixels, face, 200, kBackground);
+}
+
 TEST_F(FacePaintTest, ThousandsOfPaintsReleaseEveryObjectTheyMake) {
     fixLocalTime(12, 34, 56);
     startWith(100, 60, 8, {0, 0, 0}, {255, 255, 255});
