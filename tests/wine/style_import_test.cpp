@@ -94,8 +94,10 @@ TEST_F(StyleImportTest, MissingStyleKeysGiveTheDefaults) {
     EXPECT_EQ(gradientArguments(gradient), expectedArguments(expected));
 }
 
+// Bevel style, bevel position and gradient type all differ, so that no two of them
+// can change places unseen.
 TEST_F(StyleImportTest, StyleValuesReachTheBackgroundPainter) {
-    const char kToolbar[] = "Sunken Gradient Diagonal Interlaced Bevel2";
+    const char kToolbar[] = "Raised Gradient PipeCross Interlaced Bevel2";
     writeStyle(std::string("toolbar: ") + kToolbar + "\n"
                "toolbar.color: #102030\n"
                "toolbar.colorTo: #405060\n"
@@ -109,7 +111,12 @@ TEST_F(StyleImportTest, StyleValuesReachTheBackgroundPainter) {
     norvane::HostCall gradient = norvane::callsTo("MakeGradient").back();
     ASSERT_EQ(parses.size(), 1u);
     EXPECT_EQ(parses[0].arguments[0], kToolbar);
-    ExpectedGradient expected{parsedStyle(kToolbar), "#102030", "#405060", 3, "#708090", 2};
+    StyleItem item{};
+    item.bevelStyle = 1;     // raised
+    item.bevelPosition = 2;  // Bevel2
+    item.gradientType = 4;   // pipe cross
+    item.interlaced = 1;
+    ExpectedGradient expected{item, "#102030", "#405060", 3, "#708090", 2};
     ASSERT_EQ(gradient.arguments.size(), 11u);
     EXPECT_EQ(gradientArguments(gradient), expectedArguments(expected));
 }
