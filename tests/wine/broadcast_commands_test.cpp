@@ -24,32 +24,11 @@ bool isTopmost(HWND window) {
 
 class BroadcastCommandTest : public PluginTest {
 protected:
-    // Starts a floating clock from these settings (no slit window given).
-    void startFrom(const Settings& settings) {
-        settings_ = settings;
-        writeModuleSettings(settingsLines(settings));
-        ASSERT_EQ(startPlugin(), 0);
-        pumpMessages();
-        ASSERT_NE(clockWindow(), nullptr);
-    }
-
-    void startInSlitFrom(const Settings& settings) {
-        settings_ = settings;
-        writeModuleSettings(settingsLines(settings));
-        ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
-        pumpMessages();
-        ASSERT_NE(clockWindow(), nullptr);
-    }
-
     void TearDown() override {
         // The recorder may hold a hook into the finished test.
         resetWindowPosRecords();
         PluginTest::TearDown();
     }
-
-    std::string rcFile() const { return modulePath("Pipwick.rc"); }
-
-    Settings settings_;
 };
 
 namespace {
@@ -162,7 +141,7 @@ TEST_F(BroadcastCommandTest, AlwaysOnTopRestacksAndTwiceReturnsToTheFirstState) 
 
         // The restack completes a change of window position, which rewrites the file.
         EXPECT_EQ(moduleSettings(),
-                  writtenText(withSetting(settings_, "Pipwick.alwaysOnTop:", boolText(step.onTop))));
+                  writtenText(withSetting(floatingSettings(), "Pipwick.alwaysOnTop:", boolText(step.onTop))));
         EXPECT_EQ(menuMark(window, "Always On Top"), step.onTop ? 1 : 0);
     }
     EXPECT_TRUE(norvane::slitMessages().empty());

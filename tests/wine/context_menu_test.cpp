@@ -76,8 +76,6 @@ protected:
         SendMessageA(clockWindow(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
         return norvane::calls();
     }
-
-    std::string rcFile() const { return modulePath("Pipwick.rc"); }
 };
 
 namespace {
@@ -159,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TreeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ContextMenuTest, OnlyOneTreeLivesAndTheNextBuildDeletesThePrevious) {
-    startWithSettings(floatingSettings());
+    startFrom(floatingSettings());
     EXPECT_EQ(norvane::liveMenuCount(), 0);
 
     std::vector<norvane::HostCall> first = releaseRightButton();
@@ -212,7 +210,7 @@ TEST_F(ContextMenuTest, OnlyOneTreeLivesAndTheNextBuildDeletesThePrevious) {
 
 TEST_F(ContextMenuTest, ChosenEntriesCarryTheirCommandsOutEndToEnd) {
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
-    startWithSettings(floatingSettings());
+    startFrom(floatingSettings());
     HWND window = clockWindow();
 
     // Always On Top, twice: stored, restacked, and checked in the next menu.

@@ -1,6 +1,6 @@
 // The clock face as the shipped DLL paints it: the window's pixels read back after
-// a paint at a fixed time, compared with the face its table describes, and the GDI
-// objects that thousands of paints make and release.
+// a paint at a fixed time, compared with the face its table describes; the GDI
+// objects that thousands of paints make and release; and paints whose GDI calls fail.
 #include <float.h>
 #include <time.h>
 
@@ -83,19 +83,6 @@ protected:
         writeModuleSettings(settingsLines(faceSettings(width, height, circleSize, marked, unmarked)));
         ASSERT_EQ(startPlugin(), 0);
         ASSERT_NE(clockWindow(), nullptr);
-    }
-
-    // One paint, as the timer's invalidation causes it, carried out at once.
-    void paintNow() {
-        InvalidateRect(clockWindow(), nullptr, TRUE);
-        UpdateWindow(clockWindow());
-    }
-
-    bool paintPending() const { return GetUpdateRect(clockWindow(), nullptr, FALSE) != 0; }
-
-    void installGdiFailures() {
-        g_gdiFailures = GdiFailures{};
-        redirectAll(gdiFailureRedirections());
     }
 
     int gradientCalls() const {
@@ -352,6 +339,58 @@ INSTANTIATE_TEST_SUITE_P(Surfaces, FaceSurfaceFailureTest, testing::Values(true,
                              return std::string(info.param ? "NoContext" : "NoBitmap");
                          });
 
+// GDI failing again and again: paints whose off-screen context or bitmap cannot be
+// made draw nothing and complete, the paints between them draw the whole face, and
+// every object made is released.
+class GdiFaultTest : public FacePaintTest {};
+
+TEST_F(GdiFaultTest, EveryOtherPaintFailsAndEachGoodOneDrawsAgain) {
+    fixLocalTime(12, 34, 56);
+    startFrom(floatingSettings());
+    installGdiFailures();
+    if (HasFatalFailure())
+        return;
+    for (int paint = 0; paint < 40; ++paint) {
+        SCOPED_TRACE("paint " + std::to_string(paint));
+        const bool fail = paint % 2 == 1;
+        if (fail) {
+            if (paint % 4 == 1)
+                g_gdiFailures.failNextContexts = 1;
+            else
+                g_gdiFailures.failNextBitmaps = 1;
+        }
+        const int gradientsBefore = gradientCalls();
+        paintNow();
+        EXPECT_FALSE(paintPending()) << "the paint did not complete";
+        EXPECT_EQ(gradientCalls() - gradientsBefore, fail ? 0 : 1);
+        EXPECT_TRUE(g_gdi.liveObjects.empty());
+    }
+    EXPECT_EQ(g_gdiFailures.failedContexts, 10);
+    EXPECT_EQ(g_gdiFailures.failedBitmaps, 10);
+    EXPECT_EQ(g_gdi.contextsCreated, g_gdi.contextsDeleted);
+    EXPECT_EQ(g_gdi.bitmapsCreated, g_gdi.objectsDeleted);
+}
+
+TEST_F(GdiFaultTest, LongOutageEndsWithTheNextPaint) {
+    startFrom(floatingSettings());
+    installGdiFailures();
+    if (HasFatalFailure())
+        return;
+    g_gdiFailures.failNextContexts = 200;
+    g_gdiFailures.failNextBitmaps = 200;
+    const int gradientsBefore = gradientCalls();
+    for (int paint = 0; paint < 200; ++paint)
+        paintNow();
+    EXPECT_EQ(gradientCalls(), gradientsBefore);
+    EXPECT_EQ(g_gdiFailures.failedContexts, 200);
+    EXPECT_TRUE(g_gdi.liveObjects.empty()) << "bitmaps made while no context could be were kept";
+    g_gdiFailures.failNextContexts = 0;
+    g_gdiFailures.failNextBitmaps = 0;
+    paintNow();
+    EXPECT_EQ(gradientCalls(), gradientsBefore + 1);
+    EXPECT_TRUE(g_gdi.liveObjects.empty());
+}
+
 // A host may leave its x87 unit at 64-bit precision, as programs built with MinGW
 // do. At 20,490 pixels, 0.7 of the width is 14,342.99999999999818 as a double; rounded
 // first to 64 bits and then to 53, it would come out as exactly 14,343. The seconds'
@@ -362,8 +401,7 @@ TEST_F(FacePaintTest, ColumnsAreTheDoubleProductWhateverTheHostsX87Precision) {
     startWith(20490, 40, 4, {0, 0, 0}, {255, 255, 255});
     if (HasFatalFailure())
         return;
-    g_gdiSizes = GdiSizeRecords{};
-    redirectAll(gdiSizeRedirections());
+    installGdiSizeRecords();
     if (HasFatalFailure())
         return;
 #ifndef _WIN64

@@ -193,7 +193,7 @@ protected:
 };
 
 TEST_F(BroadcastFuzzTest, OnlyCommandWordsAfterThePrefixChangeAnything) {
-    startWithSettings(floatingSettings());
+    startFrom(floatingSettings());
     HWND window = clockWindow();
     Generator random(20240601u);
     int acted = 0;

@@ -30,7 +30,7 @@ Settings movedTo(Settings settings, int x, int y) {
 class FileFaultTest : public PluginTest {
 protected:
     void startFloating() {
-        startWithSettings(floatingSettings());
+        startFrom(floatingSettings());
         moveClockWindow(250, 60);
         ASSERT_EQ(moduleSettings(), writtenText(movedTo(floatingSettings(), 250, 60)));
         before_ = moduleSettings();

@@ -155,11 +155,6 @@ private:
 
 class LongRunTest : public PluginTest {
 protected:
-    void paintNow(HWND window) {
-        InvalidateRect(window, nullptr, TRUE);
-        UpdateWindow(window);
-    }
-
     // What the test's own records keep grows with every round: cleared as it goes.
     void forgetRecords() {
         norvane::clearCalls();
@@ -181,12 +176,12 @@ TEST_F(LongRunTest, HundredThousandPaintsBalanceAndDoNotGrow) {
     // testing anything more.
     writeStyle("toolbar: Flat Solid\ntoolbar.color: #3c5a78\n");
     Settings settings = withSetting(floatingSettings(), "Pipwick.position.width:", "60");
-    startWithSettings(withSetting(settings, "Pipwick.position.height:", "30"));
+    startFrom(withSetting(settings, "Pipwick.position.height:", "30"));
     HWND window = clockWindow();
     SIZE_T afterThousand = 0;
     const int contextsBefore = g_gdi.contextsCreated;
     for (int paint = 1; paint <= 100000; ++paint) {
-        paintNow(window);
+        paintNow();
         if (paint % 1000 == 0) {
             pumpMessages(0);
             forgetRecords();
@@ -204,7 +199,7 @@ TEST_F(LongRunTest, HundredThousandPaintsBalanceAndDoNotGrow) {
 }
 
 TEST_F(LongRunTest, TenThousandMovesKeepEveryReadFileWhole) {
-    startWithSettings(floatingSettings());
+    startFrom(floatingSettings());
     moveClockWindow(positionOfMove(0).first, positionOfMove(0).second);
     std::set<std::pair<int, int>> positions;
     for (int i = 0; i <= 10000; ++i)

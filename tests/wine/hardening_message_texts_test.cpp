@@ -73,7 +73,7 @@ const char* freedText(const char* text) {
 class MessageTextTest : public PluginTest {
 protected:
     void startAutoResizing() {
-        startWithSettings(withSetting(floatingSettings(), "Pipwick.autoResize:", "true"));
+        startFrom(withSetting(floatingSettings(), "Pipwick.autoResize:", "true"));
     }
 
     LRESULT sendText(UINT message, const char* text) {
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LengthCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MessageTextTest, BroadcastIsCutAt1023Characters) {
-    startWithSettings(floatingSettings());
+    startFrom(floatingSettings());
     EXPECT_FALSE(broadcastActs(""));
     EXPECT_TRUE(broadcastActs(commandEndingAt(1023, "AlwaysOnTop").c_str()))
         << "a command word that ends at the 1023rd character counts";

@@ -83,15 +83,6 @@ protected:
         const size_t directoryLength = candidateLength - std::string("Pipwick.rc").size();
         return directoryOfLength(moduleDirectory() + "long\\", directoryLength);
     }
-
-    void restartHostIn(const std::string& directory) {
-        norvane::HostOptions options;
-        options.directory = directory;
-        options.styleFile = styleFile();
-        options.logFile = logFile();
-        options.record = true;
-        ASSERT_TRUE(norvane::startHost(options));
-    }
 };
 
 class ModulePathLengthTest : public PathLengthTest {};
@@ -134,7 +125,7 @@ TEST_P(HostPathLengthTest, LongHostCandidatesAreUsedOnlyWhenTheyFit) {
     const std::string candidate = directory + "Pipwick.rc";
     ASSERT_EQ(candidate.size(), length.candidateLength);
     ASSERT_TRUE(writeWide(candidate, settingsAt(123)));
-    restartHostIn(directory);
+    restartHost(directory, styleFile());
     if (HasFatalFailure())
         return;
 

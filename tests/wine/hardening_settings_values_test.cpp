@@ -94,18 +94,6 @@ std::string garbage(size_t size) {
 
 class HardeningSettingsTest : public PluginTest {
 protected:
-    void installSizeRecords() {
-        g_gdiSizes = GdiSizeRecords{};
-        redirectAll(gdiSizeRedirections());
-    }
-
-    void paintNow() {
-        InvalidateRect(clockWindow(), nullptr, TRUE);
-        UpdateWindow(clockWindow());
-    }
-
-    bool paintPending() const { return GetUpdateRect(clockWindow(), nullptr, FALSE) != 0; }
-
     // A paint that ran to its end, released what it made, and asked GDI for no
     // surface larger than all screens together.
     void expectSoundPaint() {
@@ -146,7 +134,7 @@ TEST_P(BadSizeTest, StartsPaintsBoundedAndKeepsTheValues) {
     writeModuleSettings(settingsLines(settings));
     ASSERT_EQ(startPlugin(), 0);
     ASSERT_NE(clockWindow(), nullptr);
-    installSizeRecords();
+    installGdiSizeRecords();
     if (HasFatalFailure())
         return;
     expectSaneWindowRect();
@@ -201,7 +189,7 @@ TEST_P(FarPositionTest, StartsPaintsAndStaysWithinReach) {
     writeModuleSettings(settingsLines(settings));
     ASSERT_EQ(startPlugin(), 0);
     ASSERT_NE(clockWindow(), nullptr);
-    installSizeRecords();
+    installGdiSizeRecords();
     if (HasFatalFailure())
         return;
     expectSaneWindowRect();
@@ -264,7 +252,7 @@ TEST_F(HardeningSettingsTest, PartlyVisibleWindowPaintsItsVisiblePartInPlace) {
     settings = withSetting(settings, "Pipwick.color.unmarked.green:", "100");
     writeModuleSettings(settingsLines(settings));
     ASSERT_EQ(startPlugin(), 0);
-    installSizeRecords();
+    installGdiSizeRecords();
     if (HasFatalFailure())
         return;
     paintNow();

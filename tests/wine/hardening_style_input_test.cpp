@@ -28,22 +28,12 @@ std::string lastGradientColours() {
 
 class StyleInputTest : public PluginTest {
 protected:
-    void restartHostWithStyle(const std::string& styleFile) {
-        norvane::HostOptions options;
-        options.directory = hostDirectory();
-        options.styleFile = styleFile;
-        options.logFile = logFile();
-        options.record = true;
-        ASSERT_TRUE(norvane::startHost(options));
-    }
-
     void startAndPaint() {
         writeModuleSettings(settingsLines(floatingSettings()));
         ASSERT_EQ(startPlugin(), 0);
         ASSERT_NE(clockWindow(), nullptr);
-        InvalidateRect(clockWindow(), nullptr, TRUE);
-        UpdateWindow(clockWindow());
-        EXPECT_EQ(GetUpdateRect(clockWindow(), nullptr, FALSE), FALSE);
+        paintNow();
+        EXPECT_FALSE(paintPending());
         EXPECT_TRUE(g_gdi.liveObjects.empty());
     }
 };
@@ -73,7 +63,7 @@ TEST_F(StyleInputTest, StylePathLongerThanTheRecordReadsAsMissing) {
     const std::string cutPath = longPath.substr(0, 259);
     ASSERT_TRUE(writeWholeFile(cutPath, "toolbar.color: #aa0000\ntoolbar.colorTo: #00aa00\n"
                                         "borderColor: #0000aa\n"));
-    restartHostWithStyle(longPath);
+    restartHost(hostDirectory(), longPath);
     if (HasFatalFailure())
         return;
     startAndPaint();
@@ -92,7 +82,7 @@ TEST_F(StyleInputTest, StylePathThatFitsExactlyIsRead) {
     ASSERT_EQ(path.size(), 259u);
     ASSERT_TRUE(writeWholeFile(path, "toolbar.color: #aa0000\ntoolbar.colorTo: #00aa00\n"
                                      "borderColor: #0000aa\n"));
-    restartHostWithStyle(path);
+    restartHost(hostDirectory(), path);
     if (HasFatalFailure())
         return;
     startAndPaint();

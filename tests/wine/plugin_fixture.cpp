@@ -3,6 +3,9 @@
 #include "host/norvane_api.h"
 #include "import_redirect.h"
 #include "norvane/host_control.h"
+#include "redirect_gdi_failure.h"
+#include "redirect_gdi_sizes.h"
+#include "redirect_window_pos.h"
 #include "test_files.h"
 
 namespace {
@@ -85,10 +88,7 @@ void PluginTest::SetUp() {
     // Tests rely on every one of these: without its redirection, a test that expects
     // nothing to be written, drawn or allocated would pass without looking, and a
     // message box that is really shown waits for a click that never comes.
-    std::string missing;
-    for (const std::string& function : installRedirections(module_))
-        missing += " " + function;
-    ASSERT_TRUE(missing.empty()) << "the plug-in does not import:" << missing;
+    redirectAll(fixtureRedirections());
 }
 
 void PluginTest::TearDown() {
@@ -133,12 +133,35 @@ const char* PluginTest::pluginInfo(int index) {
 }
 
 void PluginTest::redirectAll(const std::vector<Redirection>& redirections) {
+    std::string missing;
     for (const Redirection& redirection : redirections) {
         void* next = redirectImport(module_, redirection.dll, redirection.function,
                                     redirection.replacement);
-        ASSERT_NE(next, nullptr) << redirection.function << " is not imported";
-        *redirection.original = next;
+        if (next == nullptr)
+            missing += std::string(" ") + redirection.function;
+        else
+            *redirection.original = next;
     }
+    ASSERT_TRUE(missing.empty()) << "the plug-in does not import:" << missing;
+}
+
+void PluginTest::installGdiFailures() {
+    g_gdiFailures = GdiFailures{};
+    redirectAll(gdiFailureRedirections());
+}
+
+void PluginTest::installGdiSizeRecords() {
+    g_gdiSizes = GdiSizeRecords{};
+    redirectAll(gdiSizeRedirections());
+}
+
+void PluginTest::restartHost(const std::string& directory, const std::string& style) {
+    norvane::HostOptions options;
+    options.directory = directory;
+    options.styleFile = style;
+    options.logFile = logFile();
+    options.record = true;
+    ASSERT_TRUE(norvane::startHost(options));
 }
 
 void PluginTest::pumpMessages(DWORD milliseconds) {
@@ -262,12 +285,30 @@ std::vector<std::pair<std::string, std::string>> withSetting(
     return settings;
 }
 
-void PluginTest::startWithSettings(
-    const std::vector<std::pair<std::string, std::string>>& settings) {
+void PluginTest::startFrom(const std::vector<std::pair<std::string, std::string>>& settings) {
     writeModuleSettings(settingsLines(settings));
     ASSERT_EQ(startPlugin(), 0);
     pumpMessages();
     ASSERT_NE(clockWindow(), nullptr);
+    g_windowPos.calls.clear();
+}
+
+void PluginTest::startInSlitFrom(
+    const std::vector<std::pair<std::string, std::string>>& settings) {
+    writeModuleSettings(settingsLines(settings));
+    ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
+    pumpMessages();
+    ASSERT_NE(clockWindow(), nullptr);
+    g_windowPos.calls.clear();
+}
+
+void PluginTest::paintNow() {
+    InvalidateRect(clockWindow(), nullptr, TRUE);
+    UpdateWindow(clockWindow());
+}
+
+bool PluginTest::paintPending() const {
+    return GetUpdateRect(clockWindow(), nullptr, FALSE) != FALSE;
 }
 
 void PluginTest::reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {

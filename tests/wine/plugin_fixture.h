@@ -42,8 +42,21 @@ protected:
     std::vector<HWND> windowsOfClass(const char* className) const;
     bool pipwickClassRegistered() const;
 
-    // Starts a floating clock (beginPlugin) from these settings and checks its window.
-    void startWithSettings(const std::vector<std::pair<std::string, std::string>>& settings);
+    // Start from these settings, floating (beginPlugin) or in the host's slit
+    // (beginSlitPlugin), and check the window; the window moves of the start itself
+    // are forgotten, so that a test recording them sees only its own.
+    void startFrom(const std::vector<std::pair<std::string, std::string>>& settings);
+    void startInSlitFrom(const std::vector<std::pair<std::string, std::string>>& settings);
+    // One paint, as the timer's invalidation causes it, carried out at once; and
+    // whether the clock window has something left to repaint.
+    void paintNow();
+    bool paintPending() const;
+    // Makes the paint's GDI calls fail on request (redirect_gdi_failure.h), or records
+    // the sizes they ask for (redirect_gdi_sizes.h), from a clean record.
+    void installGdiFailures();
+    void installGdiSizeRecords();
+    // Restarts the stand-in host, recording, in this directory with this style file.
+    void restartHost(const std::string& directory, const std::string& style);
     // Makes GetVersionExA report this platform and version to the plug-in.
     void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor);
     // Sends the broadcast to a window with nothing left to paint, and tells whether
@@ -60,6 +73,7 @@ protected:
     const std::string& hostDirectory() const { return hostDirectory_; }
     std::string modulePath(const std::string& name) const { return moduleDirectory_ + name; }
     std::string hostPath(const std::string& name) const { return hostDirectory_ + name; }
+    std::string rcFile() const { return modulePath("Pipwick.rc"); }
     std::string styleFile() const { return hostPath("test.style"); }
     std::string logFile() const { return hostPath("norvane.log"); }
 

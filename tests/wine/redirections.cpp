@@ -1,10 +1,6 @@
 #include "redirections.h"
 
-#include "import_redirect.h"
-
-namespace {
-
-std::vector<Redirection> allRedirections() {
+std::vector<Redirection> fixtureRedirections() {
     std::vector<Redirection> all;
     for (auto group : {messageBoxRedirections, windowSetupRedirections, platformRedirections,
                        fileRedirections, clockRedirections, heapRedirections, gdiRedirections}) {
@@ -12,22 +8,6 @@ std::vector<Redirection> allRedirections() {
         all.insert(all.end(), redirections.begin(), redirections.end());
     }
     return all;
-}
-
-}  // namespace
-
-std::vector<std::string> installRedirections(HMODULE module) {
-    std::vector<std::string> missing;
-    for (const Redirection& redirection : allRedirections()) {
-        void* original = redirectImport(module, redirection.dll, redirection.function,
-                                        redirection.replacement);
-        if (original == nullptr) {
-            missing.push_back(redirection.function);
-            continue;
-        }
-        *redirection.original = original;
-    }
-    return missing;
 }
 
 void resetRedirectionRecords() {

@@ -16,9 +16,8 @@
 #include "redirect_platform.h"
 #include "redirect_window_setup.h"
 
-// Installs all redirections into `module`; returns the names of the functions it
-// does not import, which are left alone.
-std::vector<std::string> installRedirections(HMODULE module);
+// Every redirection the fixture installs into a freshly loaded plug-in.
+std::vector<Redirection> fixtureRedirections();
 
 // Clears every record and every requested failure.
 void resetRedirectionRecords();

@@ -49,23 +49,6 @@ protected:
         PluginTest::TearDown();
     }
 
-    void startFrom(const Settings& settings) {
-        writeModuleSettings(settingsLines(settings));
-        ASSERT_EQ(startPlugin(), 0);
-        pumpMessages();
-        ASSERT_NE(clockWindow(), nullptr);
-        g_windowPos.calls.clear();
-    }
-
-    void startInSlitFrom(const Settings& settings) {
-        writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.inSlit:", "true")));
-        ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
-        pumpMessages();
-        ASSERT_NE(clockWindow(), nullptr);
-        ASSERT_EQ(GetParent(clockWindow()), norvane::slitWindow());
-        g_windowPos.calls.clear();
-    }
-
     // Runs `send` on a window with nothing left to paint; true when the window had
     // something to repaint right afterwards, before any message ran.
     template <typename Send>
@@ -78,10 +61,6 @@ protected:
 
     bool labelInvalidates(const std::string& label) {
         return invalidates([&] { norvane::setLabel(label.c_str()); });
-    }
-
-    bool broadcastInvalidates(const char* text) {
-        return invalidates([&] { norvane::broadcast(text); });
     }
 
     // The one SetWindowPos a resize makes: the clock window, no z-order, this size.
@@ -97,8 +76,6 @@ protected:
         EXPECT_EQ(call.flags, flags);
         g_windowPos.calls.clear();
     }
-
-    std::string rcFile() const { return modulePath("Pipwick.rc"); }
 };
 
 TEST_F(AutoResizeTest, SaveAndReadSettingsFitTheStatusLabelWhenAutoResizeIsOn) {
@@ -215,8 +192,9 @@ TEST_F(AutoResizeTest, LabelsChangeNothingUntilAutoResizeIsSwitchedOn) {
 }
 
 TEST_F(AutoResizeTest, InTheSlitResizesInPlaceAndTellsTheSlit) {
-    startInSlitFrom(autoResizeSettings(true));
+    startInSlitFrom(withSetting(autoResizeSettings(true), "Pipwick.inSlit:", "true"));
     HWND window = clockWindow();
+    ASSERT_EQ(GetParent(window), norvane::slitWindow());
 
     for (const auto& step : {std::pair<size_t, int>{19, 95}, {18, 90}, {30, 150}}) {
         SCOPED_TRACE("a label of " + std::to_string(step.first) + " characters");

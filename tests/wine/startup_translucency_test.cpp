@@ -5,6 +5,7 @@
 
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "window_probes.h"
 
 namespace {
 
@@ -12,10 +13,6 @@ std::string translucentSettings(bool inSlit) {
     auto settings = withSetting(floatingSettings(), "Pipwick.transparency:", "true");
     settings = withSetting(settings, "Pipwick.transparency.alpha:", "300");
     return settingsLines(withSetting(settings, "Pipwick.inSlit:", inSlit ? "true" : "false"));
-}
-
-bool isLayered(HWND window) {
-    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
 }
 
 }  // namespace

@@ -22,10 +22,6 @@ Settings translucencySettings(bool transparency) {
     return withSetting(settings, "Pipwick.transparency:", transparency ? "true" : "false");
 }
 
-bool isLayered(HWND window) {
-    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-}
-
 struct LayeredAttributes {
     bool known = false;  // GetLayeredWindowAttributes answered
     COLORREF key = 0;
@@ -66,14 +62,12 @@ protected:
         const auto& names = g_platform.procedureLookups;
         return static_cast<int>(std::count(names.begin(), names.end(), kLayeredFunction));
     }
-
-    std::string rcFile() const { return modulePath("Pipwick.rc"); }
 };
 
 TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOfAlpha) {
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     const Settings settings = translucencySettings(false);
-    startWithSettings(settings);
+    startFrom(settings);
     HWND window = clockWindow();
     ASSERT_FALSE(isLayered(window));
     const std::string started = moduleSettings();
@@ -129,7 +123,7 @@ TEST_P(NoLayeredWindowsTest, TransparencyOnlyInvalidates) {
     const LegacyPlatform& platform = GetParam();
     reportWindowsVersion(platform.platformId, platform.major, platform.minor);
     const Settings settings = translucencySettings(false);
-    startWithSettings(settings);
+    startFrom(settings);
     HWND window = clockWindow();
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     const std::string started = moduleSettings();
@@ -184,7 +178,7 @@ TEST_P(TransparencyLookupTest, HappensOnceAcrossRequestsAndRestarts) {
         }
     };
 
-    startWithSettings(translucencySettings(false));
+    startFrom(translucencySettings(false));
     HWND window = clockWindow();
     EXPECT_EQ(lookups(), 0) << "nothing is looked up before translucency is asked for";
 

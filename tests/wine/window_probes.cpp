@@ -33,3 +33,7 @@ RECT windowBounds(HWND window) {
 bool sameRect(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;
 }
+
+bool isLayered(HWND window) {
+    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}

@@ -16,4 +16,5 @@ const norvane::RecordedMenuEntry* findMenuEntry(const norvane::RecordedMenu& men
 int menuMark(HWND window, const char* caption);
 
 RECT windowBounds(HWND window);
+bool isLayered(HWND window);
 bool sameRect(const RECT& a, const RECT& b);
