@@ -65,12 +65,13 @@ public:
     ~SettingsReader() { stop(); }
 
     bool started() const { return thread_ != nullptr; }
-    // Asks the thread to stop and waits for it; true when it has ended.
+    // Asks the thread to stop and waits for it, for as long as it takes (ctest's limit
+    // guards against a hang); true when it has ended.
     bool stop() {
         if (thread_ == nullptr)
             return true;
         InterlockedExchange(&stopRequested_, 1);
-        const bool ended = WaitForSingleObject(thread_, 30000) == WAIT_OBJECT_0;
+        const bool ended = WaitForSingleObject(thread_, INFINITE) == WAIT_OBJECT_0;
         CloseHandle(thread_);
         thread_ = nullptr;
         return ended;
