@@ -18,7 +18,7 @@ struct BenchOptions {
     int moves = 2000;       // completed moves, and as many bare writes
     int starts = 30;        // starts of each plug-in
     int idleSeconds = 60;   // for the host alone, the clock and the floor each
-    std::string runsAs = "";  // how this build's code ran, e.g. "32-bit, under qemu-i386"
+    std::string runsAs;  // how this build's code ran, e.g. "32-bit, under qemu-i386"
 };
 
 // Median microseconds of a full repaint (invalidate, then update the window). Both

@@ -56,7 +56,7 @@ int facePosition(int dimension, double fraction) {
     // The product must be the double-precision product, rounded once. The 32-bit
     // build therefore does its floating point in SSE2 registers: on the x87 unit, at
     // the 64-bit precision a host may leave it in, the product would be rounded twice
-    // and could land on the whole number above it (20,010 * 0.7, for one).
+    // and could land on the whole number above it (20,490 * 0.7, for one).
     const double product = static_cast<double>(dimension) * fraction;
     return static_cast<int>(product);
 }

@@ -8,6 +8,7 @@
 # reason (scripts/i386-mode.sh tells them).
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$repo/scripts/wine-env.sh"
 binfmt=/proc/sys/fs/binfmt_misc
 qemu=/usr/bin/qemu-i386
 i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
@@ -21,7 +22,7 @@ cannot() {
 }
 
 mode=$("$repo/scripts/i386-mode.sh") && exit 0
-[ -x /usr/lib/wine/wine ] || cannot "${mode#unavailable: }"
+[ -x "$WINE32_LOADER" ] || cannot "${mode#unavailable: }"
 
 say "this kernel runs no 32-bit x86 programs, so the 32-bit Wine loader cannot start."
 say "Adding qemu-i386, registered for i386 programs, to run the 32-bit clock and its tests under emulation."

@@ -6,7 +6,8 @@
 # Exits 0 when they run and 1 when they do not. The proof is the 32-bit Wine loader
 # itself starting.
 set -u
-loader=/usr/lib/wine/wine
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+loader=$WINE32_LOADER
 binfmt=/proc/sys/fs/binfmt_misc
 
 # An enabled binfmt_misc entry that hands programs to qemu-i386.

@@ -37,8 +37,8 @@ void toggleSnapWindow(ClockPlugin& plugin) {
 }
 
 // The slit reads the flag while it handles its message: it is set before the
-// window is added and cleared only after it has been given back.
-// The slit's handling of its message may end the plug-in.
+// window is added and cleared only after it has been given back. The slit's handling
+// of its message may end the plug-in.
 void toggleSlit(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
     const LPARAM window = reinterpret_cast<LPARAM>(plugin.hwnd);

@@ -79,6 +79,13 @@ protected:
         writeStyle(kSolidStyle);
     }
 
+    // The clock window shows `face` on the solid toolbar.
+    void expectWindowShows(const ExpectedFace& face, int height) {
+        const WindowPixels pixels = WindowPixels::capture(clockWindow());
+        ASSERT_TRUE(pixels.valid());
+        expectFaceShown(pixels, face, height, kBackground);
+    }
+
     void startWith(int width, int height, int circleSize, Rgb marked, Rgb unmarked) {
         writeModuleSettings(settingsLines(faceSettings(width, height, circleSize, marked, unmarked)));
         ASSERT_EQ(startPlugin(), 0);
@@ -212,12 +219,10 @@ TEST_F(FacePaintTest, NoLocalTimeLeavesEveryDotUnmarked) {
     EXPECT_GT(g_clock.localtimeCalls, localtimeCallsBefore);
     EXPECT_FALSE(paintPending()) << "the paint did not complete";
 
-    const WindowPixels pixels = WindowPixels::capture(clockWindow());
-    ASSERT_TRUE(pixels.valid());
     // Midnight's plan has every dot unmarked.
     const ExpectedFace plan =
         expectedFace(200, 200, 12, plainColour(marked), plainColour(unmarked), 0, 0, 0);
-    expectFaceShown(pixels, plan, 200, kBackground);
+    expectWindowShows(plan, 200);
 }
 
 TEST_F(FacePaintTest, ColourComponentsPaintTheirLowByteOnly) {
@@ -228,11 +233,9 @@ TEST_F(FacePaintTest, ColourComponentsPaintTheirLowByteOnly) {
         return;
 
     paintNow();
-    const WindowPixels pixels = WindowPixels::capture(clockWindow());
-    ASSERT_TRUE(pixels.valid());
     const ExpectedFace plan =
         expectedFace(200, 200, 12, RGB(0, 44, 255), RGB(255, 255, 200), 23, 59, 59);
-    expectFaceShown(pixels, plan, 200, kBackground);
+    expectWindowShows(plan, 200);
 }
 
 // "ReadSettings" applies no position, but the next paint uses the colours and the
@@ -248,11 +251,9 @@ TEST_F(FacePaintTest, PaintAfterReadSettingsShowsTheNewColoursAndDotSize) {
     norvane::broadcast("@Pipwick ReadSettings");
     paintNow();
 
-    const WindowPixels pixels = WindowPixels::capture(clockWindow());
-    ASSERT_TRUE(pixels.valid());
     const ExpectedFace face =
         expectedFace(200, 200, 8, RGB(200, 30, 40), RGB(20, 220, 60), 12, 34, 56);
-    expectFaceShown(pixels, face, 200, kBackground);
+    expectWindowShows(face, 200);
 }
 
 TEST_F(FacePaintTest, ThousandsOfPaintsReleaseEveryObjectTheyMake) {
@@ -457,7 +458,5 @@ TEST_F(FacePaintTest, ShowsTheTimeAfter2038) {
     const ExpectedFace plan = expectedFace(200, 200, 12, plainColour(marked),
                                            plainColour(unmarked), local->tm_hour,
                                            local->tm_min, local->tm_sec);
-    const WindowPixels pixels = WindowPixels::capture(clockWindow());
-    ASSERT_TRUE(pixels.valid());
-    expectFaceShown(pixels, plan, 200, kBackground);
+    expectWindowShows(plan, 200);
 }
