@@ -4,7 +4,7 @@
 
 #include "bench/measure.h"
 #include "host/norvane_api.h"
-#include "tests/wine/import_redirect.h"
+#include "tests/wine/harness/import_redirect.h"
 
 namespace bench {
 namespace {
