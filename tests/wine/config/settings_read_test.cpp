@@ -11,7 +11,7 @@
 #include "face_expectation.h"
 #include "pixels.h"
 #include "plugin_fixture.h"
-#include "redirect_gdi_sizes.h"
+#include "redirections.h"
 #include "settings_text_support.h"
 #include "test_files.h"
 

@@ -9,7 +9,7 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
-#include "redirect_disk_faults.h"
+#include "redirections.h"
 #include "settings_text_support.h"
 #include "test_files.h"
 

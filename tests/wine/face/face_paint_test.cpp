@@ -13,9 +13,7 @@
 #include "norvane/host_control.h"
 #include "pixels.h"
 #include "plugin_fixture.h"
-#include "redirect_gdi_failure.h"
-#include "redirect_gdi_sizes.h"
-#include "redirect_paint_calls.h"
+#include "redirections.h"
 
 namespace {
 

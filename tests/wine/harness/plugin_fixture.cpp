@@ -3,9 +3,6 @@
 #include "host/norvane_api.h"
 #include "import_redirect.h"
 #include "norvane/host_control.h"
-#include "redirect_gdi_failure.h"
-#include "redirect_gdi_sizes.h"
-#include "redirect_window_pos.h"
 #include "test_files.h"
 
 namespace {

@@ -51,8 +51,8 @@ protected:
     // whether the clock window has something left to repaint.
     void paintNow();
     bool paintPending() const;
-    // Makes the paint's GDI calls fail on request (redirect_gdi_failure.h), or records
-    // the sizes they ask for (redirect_gdi_sizes.h), from a clean record.
+    // Makes the paint's GDI calls fail on request, or records the sizes they ask for
+    // (the GDI failures and sizes of redirections.h), from a clean record.
     void installGdiFailures();
     void installGdiSizeRecords();
     // Restarts the stand-in host, recording, in this directory with this style file.

@@ -1,4 +1,4 @@
-#include "redirect_clock.h"
+#include "redirections.h"
 
 #include "import_redirect.h"
 

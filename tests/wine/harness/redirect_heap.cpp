@@ -1,4 +1,4 @@
-#include "redirect_heap.h"
+#include "redirections.h"
 
 #include <windows.h>
 

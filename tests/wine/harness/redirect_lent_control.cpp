@@ -1,4 +1,4 @@
-#include "redirect_lent_control.h"
+#include "redirections.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "redirect_message_box.h"
+#include "redirections.h"
 
 #include "import_redirect.h"
 

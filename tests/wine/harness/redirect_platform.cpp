@@ -1,4 +1,4 @@
-#include "redirect_platform.h"
+#include "redirections.h"
 
 #include <algorithm>
 #include <cstring>

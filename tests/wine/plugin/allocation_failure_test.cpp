@@ -8,7 +8,7 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
-#include "redirect_heap.h"
+#include "redirections.h"
 #include "settings_text_support.h"
 
 class AllocationFailureTest : public PluginTest {

@@ -7,7 +7,7 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
-#include "redirect_lent_control.h"
+#include "redirections.h"
 #include "settings_text_support.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "redirections.h"
 #include "settings_text_support.h"
 #include "test_files.h"
 #include "window_probes.h"
-#include "redirect_window_pos.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "norvane/host_control.h"
 #include "pixels.h"
 #include "plugin_fixture.h"
-#include "redirect_window_proc.h"
+#include "redirections.h"
 
 namespace {
 

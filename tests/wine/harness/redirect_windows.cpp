@@ -1,10 +1,18 @@
-#include "redirect_window_setup.h"
+#include "redirections.h"
+
+#include <algorithm>
 
 #include "import_redirect.h"
+#include "norvane/host_control.h"
 
 WindowSetupRecords g_windowSetup;
+WindowPosRecords g_windowPos;
+WindowProcRecords g_windowProc;
 
 namespace {
+
+// The window's set-up, which the fixture installs.
+namespace setUp {
 
 void* originalRegisterClass = nullptr;
 void* originalCreateWindow = nullptr;
@@ -63,12 +71,82 @@ UINT_PTR WINAPI setTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC proced
     return result;
 }
 
+}  // namespace setUp
+
+// SetWindowPos, recorded.
+namespace placed {
+
+void* originalSetWindowPos = nullptr;
+
+BOOL WINAPI recordSetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
+                               int height, UINT flags) {
+    WindowPosCall call{window, insertAfter, x, y, width, height, flags,
+                       norvane::slitMessages().size()};
+    g_windowPos.calls.push_back(call);
+    if (g_windowPos.onCall)
+        g_windowPos.onCall(call);
+    using SetWindowPosFunction = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
+    return functionFrom<SetWindowPosFunction>(originalSetWindowPos)(window, insertAfter, x, y,
+                                                                     width, height, flags);
+}
+
+}  // namespace placed
+
+// The window procedure's own calls.
+namespace procedure {
+
+void* originalDefWindowProc = nullptr;
+void* originalGetAsyncKeyState = nullptr;
+
+LRESULT WINAPI defaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    using DefWindowProcFunction = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+    LRESULT result =
+        functionFrom<DefWindowProcFunction>(originalDefWindowProc)(window, message, wParam, lParam);
+    if (g_windowProc.replacedMessage != 0 && message == g_windowProc.replacedMessage)
+        result = g_windowProc.replacementResult;
+    g_windowProc.defaultCalls.push_back({window, message, wParam, lParam, result});
+    return result;
+}
+
+SHORT WINAPI asyncKeyState(int key) {
+    g_windowProc.keysAsked.push_back(key);
+    if (key == VK_CONTROL)
+        return g_windowProc.controlKeyState;
+    return functionFrom<SHORT(WINAPI*)(int)>(originalGetAsyncKeyState)(key);
+}
+
+}  // namespace procedure
+
 }  // namespace
 
 std::vector<Redirection> windowSetupRedirections() {
+    using namespace setUp;
     return {
         {"USER32.dll", "RegisterClassA", addressOf(&registerClass), &originalRegisterClass},
         {"USER32.dll", "CreateWindowExA", addressOf(&createWindow), &originalCreateWindow},
         {"USER32.dll", "SetTimer", addressOf(&setTimer), &originalSetTimer},
+    };
+}
+
+void resetWindowPosRecords() {
+    g_windowPos = WindowPosRecords{};
+}
+
+Redirection windowPosRedirection() {
+    return {"USER32.dll", "SetWindowPos", addressOf(&placed::recordSetWindowPos),
+            &placed::originalSetWindowPos};
+}
+
+int WindowProcRecords::defaultCallsFor(UINT message) const {
+    return static_cast<int>(std::count_if(
+        defaultCalls.begin(), defaultCalls.end(),
+        [message](const DefaultProcCall& call) { return call.message == message; }));
+}
+
+std::vector<Redirection> windowProcRedirections() {
+    using namespace procedure;
+    return {
+        {"USER32.dll", "DefWindowProcA", addressOf(&defaultProc), &originalDefWindowProc},
+        {"USER32.dll", "GetAsyncKeyState", addressOf(&asyncKeyState), &originalGetAsyncKeyState},
     };
 }
