@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace {
@@ -177,6 +178,23 @@ TEST(FacePlan, HugeSizesStayInRange) {
         EXPECT_EQ(plan.ops[i].bottom, 2147483647);
     }
     EXPECT_EQ(plan.ops[1].x, static_cast<int>(2147483647 * 0.33 * 2));
+}
+
+TEST(DrawnOnPaint, DotsBeyondTheLargestSizeAreLeftOut) {
+    const FacePlan usual = planClockFace(200, 200, 4, 0, 0xFFFFFF, 12, 34, 56);
+    for (const FaceOp& op : usual.ops)
+        EXPECT_TRUE(drawnOnPaint(op));
+    const int largest = static_cast<int>(kLargestDrawnDot);
+    for (int size : {largest, -largest, 0}) {
+        const FacePlan plan = planClockFace(200, 200, size, 0, 0xFFFFFF, 0, 0, 0);
+        EXPECT_TRUE(drawnOnPaint(plan.ops[kFaceLineCount])) << size;
+    }
+    for (int size : {largest + 1, -largest - 1, INT_MAX, INT_MIN}) {
+        const FacePlan plan = planClockFace(INT_MAX, INT_MAX, size, 0, 0xFFFFFF, 0, 0, 0);
+        EXPECT_TRUE(drawnOnPaint(plan.ops[0])) << "lines are always drawn";
+        for (int dot = kFaceLineCount; dot < kFaceOpCount; ++dot)
+            EXPECT_FALSE(drawnOnPaint(plan.ops[dot])) << size;
+    }
 }
 
 TEST(FaceColour, TakesTheLowByteOfEachComponent) {

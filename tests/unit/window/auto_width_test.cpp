@@ -1,15 +1,27 @@
-// The bounds that keep absurd settings and host texts from reaching the platform:
-// window sides, positions off every screen, dots too large to draw, and paths that
-// do not fit their buffer.
+// The sizes and positions the window takes: the width that follows a label, a side
+// that the platform can make, and a position that keeps some of the window on a
+// screen.
+#include "window/auto_width.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
-#include <string>
 
-#include "face/face_plan.h"
-#include "plugin/text_copy.h"
-#include "window/auto_width.h"
+namespace {
+
+TEST(AutoWidth, FollowsLabelLengthAndFontHeight) {
+    EXPECT_EQ(labelWidth(9, 12), 45);  // "RC Saved!"
+    EXPECT_EQ(windowWidthFor(labelWidth(9, 12)), 90);
+    EXPECT_EQ(windowWidthFor(labelWidth(18, 12)), 90);
+    EXPECT_EQ(windowWidthFor(labelWidth(19, 12)), 95);
+    EXPECT_EQ(windowWidthFor(labelWidth(0, 12)), 90);
+    EXPECT_EQ(labelWidth(10, 13), 50);   // 5.85 per character, truncated
+    EXPECT_EQ(labelWidth(10, 20), 90);
+    EXPECT_EQ(labelWidth(10, 24), 100);
+    EXPECT_EQ(labelWidth(1023, 12), 5115);
+    EXPECT_EQ(windowWidthFor(60), 90);
+    EXPECT_EQ(windowWidthFor(-5), 90);
+}
 
 TEST(WindowSide, NegativeIsZeroAndHugeStopsAtTheLargestSide) {
     EXPECT_EQ(windowSideFor(200), 200);
@@ -34,35 +46,4 @@ TEST(PositionWithinReach, OnlyAWindowWhollyBeforeTheScreensMoves) {
     EXPECT_EQ(positionWithinReach(INT_MAX, INT_MAX, 0), INT_MAX);
 }
 
-TEST(DrawnOnPaint, DotsBeyondTheLargestSizeAreLeftOut) {
-    const FacePlan usual = planClockFace(200, 200, 4, 0, 0xFFFFFF, 12, 34, 56);
-    for (const FaceOp& op : usual.ops)
-        EXPECT_TRUE(drawnOnPaint(op));
-    const int largest = static_cast<int>(kLargestDrawnDot);
-    for (int size : {largest, -largest, 0}) {
-        const FacePlan plan = planClockFace(200, 200, size, 0, 0xFFFFFF, 0, 0, 0);
-        EXPECT_TRUE(drawnOnPaint(plan.ops[kFaceLineCount])) << size;
-    }
-    for (int size : {largest + 1, -largest - 1, INT_MAX, INT_MIN}) {
-        const FacePlan plan = planClockFace(INT_MAX, INT_MAX, size, 0, 0xFFFFFF, 0, 0, 0);
-        EXPECT_TRUE(drawnOnPaint(plan.ops[0])) << "lines are always drawn";
-        for (int dot = kFaceLineCount; dot < kFaceOpCount; ++dot)
-            EXPECT_FALSE(drawnOnPaint(plan.ops[dot])) << size;
-    }
-}
-
-TEST(CopyWhole, CopiesOnlyWhatFitsWhole) {
-    char buffer[8];
-    std::memset(buffer, 'x', sizeof buffer);
-    EXPECT_TRUE(copyWhole(buffer, sizeof buffer, "1234567"));
-    EXPECT_STREQ(buffer, "1234567");
-    EXPECT_FALSE(copyWhole(buffer, sizeof buffer, "12345678"));
-    EXPECT_STREQ(buffer, "");
-    EXPECT_TRUE(copyWhole(buffer, sizeof buffer, nullptr));
-    EXPECT_STREQ(buffer, "");
-    const std::string longText(5000, 'p');
-    std::memset(buffer, 'x', sizeof buffer);
-    EXPECT_FALSE(copyWhole(buffer, sizeof buffer, longText.c_str()));
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_FALSE(copyWhole(buffer, 0, "a"));
-}
+}  // namespace
