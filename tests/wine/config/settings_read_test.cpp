@@ -1,15 +1,15 @@
-// Settings values a user, another program or a broken disk can leave in the file:
-// sizes that are zero, negative or absurd, positions off every screen, colour and
-// translucency components out of range, texts that are not numbers, and files that
-// are not settings files at all. The clock starts, paints within what the screen can
-// show, keeps every value it read, and writes the file back whole.
+// The settings as the plug-in reads them: a missing key takes its default, a
+// position beyond the primary screen starts at 0, and whatever else a user, another
+// program or a broken disk can leave in the file: sizes that are zero, negative or
+// absurd, positions off every screen, colour and translucency components out of
+// range, texts that are not numbers, and files that are not settings files at all.
+// The clock starts, paints within what the screen can show, keeps every value it
+// read, and writes the file back whole.
 #include <climits>
 #include <string>
 #include <vector>
 
 #include "face/face_plan.h"
-#include "face_expectation.h"
-#include "pixels.h"
 #include "plugin_fixture.h"
 #include "redirections.h"
 #include "settings_text_support.h"
@@ -92,7 +92,7 @@ std::string garbage(size_t size) {
 
 }  // namespace
 
-class HardeningSettingsTest : public PluginTest {
+class SettingsReadTest : public PluginTest {
 protected:
     // A paint that ran to its end, released what it made, and asked GDI for no
     // surface larger than all screens together.
@@ -125,7 +125,76 @@ protected:
     }
 };
 
-class BadSizeTest : public HardeningSettingsTest, public testing::WithParamInterface<SizeCase> {};
+TEST_F(SettingsReadTest, MissingKeysTakeTheirDefaults) {
+    writeModuleSettings("Pipwick.size.circlesize: 7\n");
+    ASSERT_EQ(startPlugin(), 0);
+    moveClockWindow(300, 40);
+    EXPECT_EQ(moduleSettings(),
+              "Pipwick.position.x: 300\n"
+              "Pipwick.position.y: 40\n"
+              "Pipwick.position.width: 200\n"
+              "Pipwick.position.height: 200\n"
+              "Pipwick.size.circlesize: 7\n"
+              "Pipwick.color.unmarked.red: 0\n"
+              "Pipwick.color.unmarked.green: 0\n"
+              "Pipwick.color.unmarked.blue: 0\n"
+              "Pipwick.color.marked.red: 0\n"
+              "Pipwick.color.marked.green: 0\n"
+              "Pipwick.color.marked.blue: 0\n"
+              "Pipwick.alwaysOnTop: true\n"
+              "Pipwick.snapWindow: true\n"
+              "Pipwick.transparency: false\r\n"
+              "Pipwick.transparency.alpha: 200\r\n"
+              "Pipwick.inSlit: false\r\n"
+              "Pipwick.autoResize: true\r\n"
+              "Pipwick.timerInterval: 5\n");
+}
+
+// The position read is clamped to the primary screen: a coordinate at or beyond
+// its size reads as 0, anything less (negative included) stays.
+
+struct ClampCase {
+    const char* name;
+    int x, y;
+    int expectedX, expectedY;
+};
+
+class ScreenClampTest : public PluginTest, public testing::WithParamInterface<ClampCase> {};
+
+TEST_P(ScreenClampTest, PositionIsClampedToTheScreenSize) {
+    const ClampCase& clamp = GetParam();
+    g_platform.screenWidth = 800;
+    g_platform.screenHeight = 600;
+    auto settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(clamp.x));
+    writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.position.y:", std::to_string(clamp.y))));
+
+    ASSERT_EQ(startPlugin(), 0);
+    HWND window = clockWindow();
+    ASSERT_NE(window, nullptr);
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    EXPECT_EQ(bounds.left, clamp.expectedX);
+    EXPECT_EQ(bounds.top, clamp.expectedY);
+
+    // A change of size alone rewrites the file with the position as it stands.
+    widenClockWindow(1);
+    std::string written = moduleSettings();
+    EXPECT_NE(written.find("Pipwick.position.x: " + std::to_string(clamp.expectedX) + "\n"),
+              std::string::npos) << written;
+    EXPECT_NE(written.find("Pipwick.position.y: " + std::to_string(clamp.expectedY) + "\n"),
+              std::string::npos) << written;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, ScreenClampTest,
+    testing::Values(ClampCase{"XAtScreenWidth", 800, 20, 0, 20},
+                    ClampCase{"YAtScreenHeight", 20, 600, 20, 0},
+                    ClampCase{"BothBeyond", 900, 700, 0, 0},
+                    ClampCase{"OneLessStays", 799, 599, 799, 599},
+                    ClampCase{"NegativeStays", -5, -7, -5, -7}),
+    [](const testing::TestParamInfo<ClampCase>& info) { return std::string(info.param.name); });
+
+class BadSizeTest : public SettingsReadTest, public testing::WithParamInterface<SizeCase> {};
 
 TEST_P(BadSizeTest, StartsPaintsBoundedAndKeepsTheValues) {
     const SizeCase& size = GetParam();
@@ -177,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeCase{"AllLargest", INT_MAX, INT_MAX, INT_MAX}),
     [](const testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
 
-class FarPositionTest : public HardeningSettingsTest,
+class FarPositionTest : public SettingsReadTest,
                         public testing::WithParamInterface<PositionCase> {};
 
 TEST_P(FarPositionTest, StartsPaintsAndStaysWithinReach) {
@@ -226,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PositionCase>& info) { return std::string(info.param.name); });
 
 // A window partly off the left of the screen stays where the user put it.
-TEST_F(HardeningSettingsTest, PartlyVisiblePositionsStayAsRead) {
+TEST_F(SettingsReadTest, PartlyVisiblePositionsStayAsRead) {
     Settings settings = floatingSettings();
     settings = withSetting(settings, "Pipwick.position.x:", "-150");
     settings = withSetting(settings, "Pipwick.position.y:", "-20");
@@ -241,44 +310,7 @@ TEST_F(HardeningSettingsTest, PartlyVisiblePositionsStayAsRead) {
         << moduleSettings();
 }
 
-// Only the part on screen is painted, and in its place: the surface of such a paint
-// starts at the screen's edge, not at the window's.
-TEST_F(HardeningSettingsTest, PartlyVisibleWindowPaintsItsVisiblePartInPlace) {
-    fixLocalTime(23, 59, 59);
-    writeStyle("toolbar: Flat Solid\ntoolbar.color: #3c5a78\ntoolbar.colorTo: #3c5a78\n"
-               "bevelWidth: 0\nborderWidth: 0\n");
-    Settings settings = withSetting(sizedSettings(200, 200, 12), "Pipwick.position.x:", "-60");
-    settings = withSetting(settings, "Pipwick.color.marked.red:", "200");
-    settings = withSetting(settings, "Pipwick.color.unmarked.green:", "100");
-    writeModuleSettings(settingsLines(settings));
-    ASSERT_EQ(startPlugin(), 0);
-    installGdiSizeRecords();
-    if (HasFatalFailure())
-        return;
-    paintNow();
-    ASSERT_FALSE(g_gdiSizes.bitmaps.empty());
-    // The system decides how much of the part off screen it clips away; some of it
-    // goes, so the surface starts right of the window's edge.
-    EXPECT_LT(g_gdiSizes.bitmaps.back().width, 200) << "the surface covers the part off screen";
-
-    const WindowPixels pixels = WindowPixels::capture(clockWindow());
-    ASSERT_TRUE(pixels.valid());
-    const ExpectedFace face =
-        expectedFace(200, 200, 12, RGB(200, 0, 0), RGB(255, 100, 255), 23, 59, 59);
-    int checked = 0;
-    for (size_t i = 0; i < face.dots.size(); ++i) {
-        const ExpectedDot& dot = face.dots[i];
-        if (dot.left < 70)
-            continue;  // off the screen, or too near its edge
-        const int x = (dot.left + dot.right) / 2;
-        const int y = (dot.top + dot.bottom) / 2;
-        EXPECT_EQ(colourText(pixels.at(x, y)), colourText(dot.fill)) << "dot " << i;
-        ++checked;
-    }
-    EXPECT_GE(checked, 10);
-}
-
-class ColourRangeTest : public HardeningSettingsTest,
+class ColourRangeTest : public SettingsReadTest,
                         public testing::WithParamInterface<ColourCase> {};
 
 TEST_P(ColourRangeTest, OnlyTheLowByteIsUsedAndTheFileKeepsTheValue) {
@@ -320,7 +352,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Values that are not numbers read as their key's missing value; every other line
 // is read as written.
-TEST_F(HardeningSettingsTest, ValuesThatAreNotNumbersReadAsMissing) {
+TEST_F(SettingsReadTest, ValuesThatAreNotNumbersReadAsMissing) {
     Settings settings = floatingSettings();
     Settings text = withSetting(settings, "Pipwick.position.width:", "wide");
     text = withSetting(text, "Pipwick.position.height:", "12abc");
@@ -404,7 +436,7 @@ Settings cutInHalfReadsAs() {
 
 }  // namespace
 
-class BrokenFileTest : public HardeningSettingsTest,
+class BrokenFileTest : public SettingsReadTest,
                        public testing::WithParamInterface<BrokenFileCase> {};
 
 TEST_P(BrokenFileTest, ReadsWhatIsThereAndWritesAWholeFileBack) {

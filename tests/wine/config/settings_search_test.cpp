@@ -1,8 +1,11 @@
-// Settings paths at and beyond the length the record holds (259 characters and the
-// NUL): a candidate of 259 characters is used, one of 260 or 300 counts as absent
-// even when the file exists, and a module path without a backslash still finds a
-// place for its file. Files beyond MAX_PATH are made through the wide-character
-// calls, which have no such limit.
+// Where the plug-in finds its settings file: the first of four candidates that
+// exists, in the module's directory and then in the host's, for reads and writes
+// alike. Candidates at and beyond the length the record holds (259 characters and
+// the NUL): one of 259 characters is used, one of 260 or 300 counts as absent even
+// when the file exists, and a module path without a backslash still finds a place
+// for its file. Files beyond MAX_PATH are made through the wide-character calls,
+// which have no such limit.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,85 @@
 #include "norvane/host_control.h"
 #include "plugin_fixture.h"
 #include "test_files.h"
+
+// Search order of the four candidates.
+
+enum Candidate { ModuleRc, ModuleRcWithoutDot, HostRc, HostRcWithoutDot };
+
+struct SearchCase {
+    const char* name;
+    std::vector<Candidate> present;
+    Candidate expected;
+};
+
+class SettingsSearchTest : public PluginTest, public testing::WithParamInterface<SearchCase> {
+protected:
+    std::string pathOf(Candidate candidate) const {
+        switch (candidate) {
+        case ModuleRc:
+            return modulePath("Pipwick.rc");
+        case ModuleRcWithoutDot:
+            return modulePath("Pipwickrc");
+        case HostRc:
+            return hostPath("Pipwick.rc");
+        case HostRcWithoutDot:
+            return hostPath("Pipwickrc");
+        }
+        return std::string();
+    }
+
+    // Each candidate puts the window at its own x: 101, 102, 103, 104.
+    static int xOf(Candidate candidate) { return 101 + static_cast<int>(candidate); }
+};
+
+TEST_P(SettingsSearchTest, UsesTheFirstExistingCandidateForReadsAndWrites) {
+    const SearchCase& search = GetParam();
+    std::vector<std::pair<Candidate, std::string>> written;
+    for (Candidate candidate : search.present) {
+        std::string text = settingsLines(
+            withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(xOf(candidate))));
+        ASSERT_TRUE(writeWholeFile(pathOf(candidate), text));
+        written.emplace_back(candidate, text);
+    }
+
+    ASSERT_EQ(startPlugin(), 0);
+    HWND window = clockWindow();
+    ASSERT_NE(window, nullptr);
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    EXPECT_EQ(bounds.left, xOf(search.expected));
+
+    moveClockWindow(333, 44);
+    for (const auto& file : written) {
+        std::string now = fileContent(pathOf(file.first));
+        if (file.first == search.expected) {
+            EXPECT_NE(now.find("Pipwick.position.x: 333\n"), std::string::npos) << now;
+            EXPECT_NE(now.find("Pipwick.position.y: 44\n"), std::string::npos) << now;
+        } else {
+            EXPECT_EQ(now, file.second) << "a file that was not chosen changed: "
+                                        << pathOf(file.first);
+        }
+    }
+    // Nothing is created where no file was.
+    for (Candidate candidate : {ModuleRc, ModuleRcWithoutDot, HostRc, HostRcWithoutDot}) {
+        bool wasWritten = std::any_of(written.begin(), written.end(),
+                                      [candidate](const auto& file) { return file.first == candidate; });
+        if (!wasWritten) {
+            EXPECT_FALSE(fileExists(pathOf(candidate))) << pathOf(candidate);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Candidates, SettingsSearchTest,
+    testing::Values(
+        SearchCase{"AllFour", {ModuleRc, ModuleRcWithoutDot, HostRc, HostRcWithoutDot}, ModuleRc},
+        SearchCase{"BothInModule", {ModuleRc, ModuleRcWithoutDot}, ModuleRc},
+        SearchCase{"ModuleBeforeHost", {ModuleRcWithoutDot, HostRc}, ModuleRcWithoutDot},
+        SearchCase{"BothInHost", {HostRc, HostRcWithoutDot}, HostRc},
+        SearchCase{"OnlyHostRc", {HostRc}, HostRc},
+        SearchCase{"OnlyHostRcWithoutDot", {HostRcWithoutDot}, HostRcWithoutDot}),
+    [](const testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
 
 namespace {
 

@@ -1,8 +1,9 @@
-// The settings file under faults: read-only, held open for writing by someone else,
-// its directory gone, the disk full part-way through a write, a lost delayed write, a
-// refused replace. Each time the old file stays byte for byte with nothing beside it,
-// the clock keeps running on its values in memory, and the next good write succeeds
-// with the latest of them.
+// The settings file as the plug-in writes it: the first start's file, the rewrite
+// of every known key in fixed order, and writes under faults: read-only, held open
+// for writing by someone else, its directory gone, the disk full part-way through a
+// write, a lost delayed write, a refused replace. Each time the old file stays byte
+// for byte with nothing beside it, the clock keeps running on its values in memory,
+// and the next good write succeeds with the latest of them.
 #include <string>
 #include <vector>
 
@@ -12,6 +13,147 @@
 #include "redirections.h"
 #include "settings_text_support.h"
 #include "test_files.h"
+#include "tests/common/first_run_settings.h"
+#include "window_probes.h"
+
+using SettingsFileTest = PluginTest;
+
+TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultFileInTheModuleDirectory) {
+    ASSERT_EQ(startPlugin(), 0);
+    pumpMessages();
+    EXPECT_EQ(moduleSettings(), kFirstRunSettings);
+    EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
+    EXPECT_FALSE(fileExists(hostPath("Pipwick.rc")));
+    EXPECT_FALSE(fileExists(hostPath("Pipwickrc")));
+
+    HWND window = clockWindow();
+    ASSERT_NE(window, nullptr);
+    RECT bounds = windowBounds(window);
+    EXPECT_EQ(bounds.left, 10);
+    EXPECT_EQ(bounds.top, 10);
+    EXPECT_EQ(bounds.right - bounds.left, 200);
+    EXPECT_EQ(bounds.bottom - bounds.top, 200);
+}
+
+TEST_F(SettingsFileTest, FirstStartThroughTheSlitEntryStaysOutOfTheSlit) {
+    ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
+    pumpMessages();
+    EXPECT_TRUE(norvane::slitMessages().empty());
+    EXPECT_EQ(moduleSettings(), kFirstRunSettings);
+}
+
+TEST_F(SettingsFileTest, RewriteKeepsKnownValuesInFixedOrderAndDropsTheRest) {
+    writeModuleSettings(
+        "# my clock\r\n"
+        "Pipwick.timerInterval: 9\r\n"
+        "Pipwick.autoResize: false\r\n"
+        "Pipwick.inSlit: false\n"
+        "Pipwick.transparency.alpha: 99\n"
+        "Pipwick.transparency: false\n"
+        "Pipwick.snapWindow: false\n"
+        "Pipwick.alwaysOnTop: false\n"
+        "Pipwick.color.marked.blue: 3\n"
+        "Pipwick.color.marked.green: 2\n"
+        "Pipwick.color.marked.red: 1\n"
+        "Pipwick.color.unmarked.blue: 6\n"
+        "Pipwick.color.unmarked.green: 5\n"
+        "Pipwick.color.unmarked.red: 300\n"
+        "Pipwick.size.circlesize: 6\n"
+        "Pipwick.unknown: kept?\n"
+        "Pipwick.position.height: 150\n"
+        "Pipwick.position.width: 180\n"
+        "Pipwick.position.y: 70\n"
+        "Pipwick.position.x: 60\n");
+    ASSERT_EQ(startPlugin(), 0);
+    moveClockWindow(310, 45);
+    EXPECT_EQ(moduleSettings(),
+              "Pipwick.position.x: 310\n"
+              "Pipwick.position.y: 45\n"
+              "Pipwick.position.width: 180\n"
+              "Pipwick.position.height: 150\n"
+              "Pipwick.size.circlesize: 6\n"
+              "Pipwick.color.unmarked.red: 300\n"
+              "Pipwick.color.unmarked.green: 5\n"
+              "Pipwick.color.unmarked.blue: 6\n"
+              "Pipwick.color.marked.red: 1\n"
+              "Pipwick.color.marked.green: 2\n"
+              "Pipwick.color.marked.blue: 3\n"
+              "Pipwick.alwaysOnTop: false\n"
+              "Pipwick.snapWindow: false\n"
+              "Pipwick.transparency: false\r\n"
+              "Pipwick.transparency.alpha: 99\r\n"
+              "Pipwick.inSlit: false\r\n"
+              "Pipwick.autoResize: false\r\n"
+              "Pipwick.timerInterval: 9\n");
+}
+
+// A settings write that fails part-way leaves the old file as it was and no
+// temporary file beside it; the next write that can succeed does.
+
+namespace {
+
+enum class WriteFailure { WriteOfLineSeven, CreateOfTheFile };
+
+struct WriteFailureCase {
+    const char* name;
+    WriteFailure failure;
+};
+
+}  // namespace
+
+class SettingsWriteFailureTest : public PluginTest,
+                                 public testing::WithParamInterface<WriteFailureCase> {
+protected:
+    void requestFailure(WriteFailure failure) {
+        if (failure == WriteFailure::WriteOfLineSeven)
+            g_files.failWriteContaining = "Pipwick.color.unmarked.green:";
+        else
+            g_files.failCreate = true;
+    }
+
+    void clearFailures() {
+        g_files.failWriteContaining.clear();
+        g_files.failCreate = false;
+    }
+
+    bool failureHappened(WriteFailure failure) const {
+        if (failure == WriteFailure::WriteOfLineSeven)
+            return g_files.failedWrites == 1;
+        return !g_files.opens.empty() && g_files.opens.back().result == INVALID_HANDLE_VALUE;
+    }
+};
+
+TEST_P(SettingsWriteFailureTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    const WriteFailureCase& failure = GetParam();
+    writeModuleSettings(settingsLines(floatingSettings()));
+    ASSERT_EQ(startPlugin(), 0);
+    pumpMessages();
+    moveClockWindow(250, 60);
+    std::string before = moduleSettings();
+    ASSERT_NE(before.find("Pipwick.position.x: 250\n"), std::string::npos) << before;
+    std::vector<std::string> filesBefore = filesIn(moduleDirectory());
+
+    requestFailure(failure.failure);
+    moveClockWindow(300, 40);
+    ASSERT_TRUE(failureHappened(failure.failure)) << "the write never reached the failing call";
+    EXPECT_EQ(moduleSettings(), before);
+    EXPECT_EQ(filesIn(moduleDirectory()), filesBefore);
+    EXPECT_EQ(filesBefore, (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
+
+    clearFailures();
+    moveClockWindow(320, 70);
+    std::string after = moduleSettings();
+    EXPECT_NE(after.find("Pipwick.position.x: 320\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("Pipwick.position.y: 70\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("Pipwick.timerInterval: 5\n"), std::string::npos) << after;
+    EXPECT_EQ(filesIn(moduleDirectory()), filesBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, SettingsWriteFailureTest,
+    testing::Values(WriteFailureCase{"WriteOfLineSeven", WriteFailure::WriteOfLineSeven},
+                    WriteFailureCase{"CreateOfTheFile", WriteFailure::CreateOfTheFile}),
+    [](const testing::TestParamInfo<WriteFailureCase>& info) { return std::string(info.param.name); });
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The clock face as the shipped DLL paints it: the window's pixels read back after
-// a paint at a fixed time, compared with the face its table describes; the GDI
-// objects that thousands of paints make and release; and paints whose GDI calls fail.
+// a paint at a fixed time, compared with the face its table describes, also where
+// the window lies partly off the screen; the GDI objects that thousands of paints
+// make and release; and paints whose GDI calls fail.
 #include <float.h>
 #include <time.h>
 
@@ -203,6 +204,43 @@ TEST_F(FacePaintTest, ClientBeyondTheFaceShowsTheToolbarColour) {
     const ExpectedFace plan = expectedFace(100, 60, 8, kBlack, RGB(255, 255, 255), 23, 59, 59);
     expectFaceShown(pixels, plan, 60, kBackground);
 }
+
+// Only the part on screen is painted, and in its place: the surface of such a paint
+// starts at the screen's edge, not at the window's.
+TEST_F(FacePaintTest, PartlyVisibleWindowPaintsItsVisiblePartInPlace) {
+    fixLocalTime(23, 59, 59);
+    writeStyle("toolbar: Flat Solid\ntoolbar.color: #3c5a78\ntoolbar.colorTo: #3c5a78\n"
+               "bevelWidth: 0\nborderWidth: 0\n");
+    const auto settings = withSetting(faceSettings(200, 200, 12, {200, 0, 0}, {255, 100, 255}),
+                                      "Pipwick.position.x:", "-60");
+    writeModuleSettings(settingsLines(settings));
+    ASSERT_EQ(startPlugin(), 0);
+    installGdiSizeRecords();
+    if (HasFatalFailure())
+        return;
+    paintNow();
+    ASSERT_FALSE(g_gdiSizes.bitmaps.empty());
+    // The system decides how much of the part off screen it clips away; some of it
+    // goes, so the surface starts right of the window's edge.
+    EXPECT_LT(g_gdiSizes.bitmaps.back().width, 200) << "the surface covers the part off screen";
+
+    const WindowPixels pixels = WindowPixels::capture(clockWindow());
+    ASSERT_TRUE(pixels.valid());
+    const ExpectedFace face =
+        expectedFace(200, 200, 12, RGB(200, 0, 0), RGB(255, 100, 255), 23, 59, 59);
+    int checked = 0;
+    for (size_t i = 0; i < face.dots.size(); ++i) {
+        const ExpectedDot& dot = face.dots[i];
+        if (dot.left < 70)
+            continue;  // off the screen, or too near its edge
+        const int x = (dot.left + dot.right) / 2;
+        const int y = (dot.top + dot.bottom) / 2;
+        EXPECT_EQ(colourText(pixels.at(x, y)), colourText(dot.fill)) << "dot " << i;
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
+}
+
 
 TEST_F(FacePaintTest, NoLocalTimeLeavesEveryDotUnmarked) {
     const Rgb marked{200, 30, 40};

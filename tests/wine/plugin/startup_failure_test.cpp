@@ -1,6 +1,7 @@
-// The three ways a start can fail (the class cannot be registered, the window
-// cannot be created, the update timer cannot be started): each reports itself,
-// returns 1, leaves nothing behind, and a later start works.
+// The ways a start can fail (the class cannot be registered, the window cannot be
+// created, the update timer cannot be started, no memory for the record): each
+// returns 1, leaves nothing behind, and a later start works; the first three also
+// report themselves.
 #include <algorithm>
 
 #include "host/norvane_api.h"
@@ -152,4 +153,25 @@ TEST_F(StartupFailureTest, TimerFailureInTheSlitGivesTheWindowBackToTheSlit) {
     ASSERT_EQ(g_messageBoxes.calls.size(), 1u);
     EXPECT_EQ(g_messageBoxes.calls[0].text, "Error creating update timer");
     expectNothingLeftBehind();
+}
+
+// Memory that runs out at start-up, the plug-in's own allocations answered with null
+// through its heap imports. The record is the start's first allocation.
+TEST_F(StartupFailureTest, NoRecordFailsTheStartAndLeavesNothing) {
+    writeModuleSettings(settingsLines(floatingSettings()));
+    const std::size_t blocksBefore = g_heap.liveBlocks.size();
+    g_heap.failMallocCall = g_heap.mallocCalls + 1;
+
+    EXPECT_EQ(startPlugin(), 1);
+    EXPECT_EQ(g_heap.failedMallocs, 1);
+    EXPECT_TRUE(windowsOfClass("Pipwick").empty());
+    EXPECT_FALSE(pipwickClassRegistered());
+    EXPECT_EQ(g_heap.liveBlocks.size(), blocksBefore);
+    EXPECT_TRUE(norvane::windowsRegisteredFor(HM_BROADCAST).empty());
+    stopPlugin();  // finds nothing to stop
+
+    // With memory back, the next start works.
+    g_heap.failMallocCall = 0;
+    ASSERT_EQ(startPlugin(), 0);
+    EXPECT_NE(clockWindow(), nullptr);
 }
