@@ -155,6 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFailureCase{"CreateOfTheFile", WriteFailure::CreateOfTheFile}),
     [](const testing::TestParamInfo<WriteFailureCase>& info) { return std::string(info.param.name); });
 
+// The file under faults of the file system and of other programs.
+
 namespace {
 
 struct FaultCase {

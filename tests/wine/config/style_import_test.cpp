@@ -196,6 +196,10 @@ TEST_F(StyleImportTest, NoStyleItemPaintsAPlainBackgroundAndStopsCleanly) {
     EXPECT_TRUE(windowsOfClass("Pipwick").empty());
 }
 
+// What the host's style can hand the plug-in at its limits: a description far
+// longer than the working buffer, a path longer than the record holds, no keys at
+// all, or no style file.
+
 namespace {
 
 std::string lastGradientColours() {
