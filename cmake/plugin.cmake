@@ -33,3 +33,15 @@ add_dependencies(Pipwick norvane_import_lib)
 target_compile_options(Pipwick PRIVATE ${PIPWICK_WARNINGS} -fno-exceptions -fno-rtti)
 target_link_options(Pipwick PRIVATE -static-libgcc -static-libstdc++ -s)
 target_link_libraries(Pipwick PRIVATE pipwick_core ${NORVANE_IMPORT_LIB} user32 gdi32 kernel32)
+
+# The linked DLL's binary form is checked as part of the build: its format, exports
+# and imports, and for the 32-bit DLL that its code runs on any i686 processor.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(PIPWICK_DLL_MACHINE --x86-64)
+else()
+    set(PIPWICK_DLL_MACHINE)
+endif()
+add_custom_command(TARGET Pipwick POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E env OBJDUMP=${CMAKE_OBJDUMP}
+            ${CMAKE_SOURCE_DIR}/scripts/check-dll.sh ${PIPWICK_DLL_MACHINE} $<TARGET_FILE:Pipwick>
+    VERBATIM)

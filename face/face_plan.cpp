@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "face/face_position.h"
+
 namespace {
 
 struct FaceColumn {
@@ -52,20 +54,11 @@ FaceOp dotAt(int left, int top, int circleSize, FaceColour fill) {
 
 }  // namespace
 
-int facePosition(int dimension, double fraction) {
-    // The product must be the double-precision product, rounded once. The 32-bit
-    // build therefore does its floating point in SSE2 registers: on the x87 unit, at
-    // the 64-bit precision a host may leave it in, the product would be rounded twice
-    // and could land on the whole number above it (20,490 * 0.7, for one).
-    const double product = static_cast<double>(dimension) * fraction;
-    return static_cast<int>(product);
-}
-
 int separatorLineX(int width, int line) {
-    // The second line doubles the product before truncation, not the first line's x.
-    const double third = static_cast<double>(width) * 0.33;
-    const double position = line == 0 ? third : third + third;
-    return static_cast<int>(position);
+    // The second line is the doubled product before truncation, not twice the first
+    // line's x. Doubling is exact in binary floating point, so the product with twice
+    // the fraction is that doubled product itself.
+    return facePosition(width, line == 0 ? 0.33 : 2 * 0.33);
 }
 
 bool drawnOnPaint(const FaceOp& op) {

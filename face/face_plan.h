@@ -33,9 +33,6 @@ constexpr long long kLargestDrawnDot = 8192;
 // Whether a dot of the plan is small enough to be drawn; lines always are.
 bool drawnOnPaint(const FaceOp& op);
 
-// Pixel position of a fraction of a dimension: the double product, truncated.
-int facePosition(int dimension, double fraction);
-
 // The x of separator line 0 (between hours and minutes) or 1 (between minutes and
 // seconds): the first at 0.33 of the width, the second at the doubled product.
 int separatorLineX(int width, int line);

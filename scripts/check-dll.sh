@@ -2,7 +2,8 @@
 # Checks the binary form of Pipwick.dll: a PE32 DLL for i386 (or, with --x86-64, a
 # PE32+ DLL for x86-64) that exports exactly the five undecorated entry points
 # (beginPluginEx at the address of beginSlitPlugin) and imports from nothing but
-# the system DLLs and norvane.exe.
+# the system DLLs and norvane.exe. The 32-bit DLL must also hold only i686 code with
+# x87 arithmetic, no MMX, SSE or later instructions (check-i686-code.sh).
 #   scripts/check-dll.sh [--x86-64] path/to/Pipwick.dll
 set -uo pipefail
 
@@ -84,7 +85,17 @@ for import in "${imports[@]}"; do
 done
 printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothing from norvane.exe"
 
+# The 32-bit DLL runs on processors without MMX or SSE, such as the Pentium II.
+code=
+if [ "$machine" = i386 ]; then
+    if OBJDUMP=$objdump "$(dirname "${BASH_SOURCE[0]}")/check-i686-code.sh" "$dll" >/dev/null; then
+        code="; i686 code with x87 arithmetic only"
+    else
+        fail "its code needs more than an i686 processor with x87 arithmetic"
+    fi
+fi
+
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "check-dll: $(basename "$dll"): $format_name $machine DLL; exports $expected; imports ${imports[*]}"
+echo "check-dll: $(basename "$dll"): $format_name $machine DLL; exports $expected; imports ${imports[*]}$code"

@@ -3,7 +3,8 @@
 # as it ships and the floor plug-in, from a fresh folder under the build directory so
 # that the clock makes its first start there. Each run says how its code ran: the
 # 64-bit build always natively through wine64, the 32-bit one natively or under
-# qemu-i386, whichever this machine offers (scripts/i386-mode.sh). Arguments after
+# qemu-i386 emulating a Pentium II, whichever this machine offers
+# (scripts/i386-mode.sh). Arguments after
 # the folders go to the benchmark (--repaints N, --moves N, --starts N,
 # --idle-seconds N).
 #   scripts/run-bench.sh build/win32 build/win64 build [ARGUMENTS...]
@@ -13,6 +14,7 @@ win64=$2
 build=$3
 shift 3
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$repo/scripts/wine-env.sh"
 
 # Runs the benchmark of one build.
 bench_build() {
@@ -34,7 +36,8 @@ if i386=$("$repo/scripts/i386-mode.sh"); then
         # nothing of a real machine: fewer rounds keep the run to minutes. Arguments
         # given to make bench still come last and win.
         echo "bench: under $i386 the 32-bit build runs fewer rounds"
-        bench_build "$win32" "32-bit build, under $i386" \
+        QEMU_CPU=$I386_EMULATED_CPU bench_build "$win32" \
+            "32-bit build, under $i386 ($I386_EMULATED_CPU)" \
             --repaints 300 --moves 300 --starts 10 --idle-seconds 20 "$@"
     fi
 else

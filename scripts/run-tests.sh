@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs the native unit tests, then the tests of the shipped DLL under Wine, once
 # against the 32-bit build and once against the 64-bit build, and closes with one
-# line that adds up all three runs and says how the 32-bit one ran: natively, under
-# qemu-i386, or not at all where this machine runs no 32-bit programs (with why).
+# line that adds up all three runs and says how the 32-bit one ran: natively on this
+# machine's processor, under qemu-i386 emulating a Pentium II (no SSE), or not at all
+# where this machine runs no 32-bit programs (with why).
 #   scripts/run-tests.sh NATIVE_BUILD WIN32_BUILD [WIN64_BUILD]
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$repo/scripts/wine-env.sh"
 native=$1
 win32=$2
 win64=${3:-}
@@ -26,8 +28,15 @@ wine_suite() {
 }
 
 if i386=$("$repo/scripts/i386-mode.sh"); then
-    [ "$i386" = native ] && how[wine32]=" native" || how[wine32]=" under $i386"
-    wine_suite wine32 "$win32"
+    if [ "$i386" = native ]; then
+        how[wine32]=" native on this machine's processor"
+        wine_suite wine32 "$win32"
+    else
+        # The assignment holds for every program of the suite, each 32-bit one
+        # started through the emulator.
+        how[wine32]=" under $i386 ($I386_EMULATED_CPU)"
+        QEMU_CPU=$I386_EMULATED_CPU wine_suite wine32 "$win32"
+    fi
 else
     echo "run-tests: the 32-bit Wine suite is skipped: ${i386#unavailable: }"
     runs+=(wine32)
@@ -57,5 +66,7 @@ for run in "${runs[@]}"; do
     summary+=("$run $((total - failures))/$total${how[$run]:-}")
 done
 echo
-echo "total: $passed passed, $failed failed ($(IFS=,; echo "${summary[*]}" | sed 's/,/, /g'))"
+runs_text=
+for part in "${summary[@]}"; do runs_text+="${runs_text:+, }$part"; done
+echo "total: $passed passed, $failed failed ($runs_text)"
 [ "$status" -eq 0 ] && [ "$failed" -eq 0 ]

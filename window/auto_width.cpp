@@ -1,7 +1,10 @@
 #include "window/auto_width.h"
 
+#include "face/face_position.h"
+
 int labelWidth(std::size_t labelLength, int fontHeight) {
-    const int perCharacter = static_cast<int>(fontHeight * 0.45);
+    // fontHeight * 0.45 as a double, truncated: the rule of every position.
+    const int perCharacter = facePosition(fontHeight, 0.45);
     // A label holds at most 1023 characters, so the product stays far inside an int.
     return static_cast<int>(labelLength) * perCharacter;
 }

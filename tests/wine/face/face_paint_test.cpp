@@ -130,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
 
 // At 90 pixels, the narrowest width auto-resizing leaves, 90 x 0.7 falls just short of
-// 63 as a double: the seconds' tens column lies at 62. An x87 intermediate or integer
-// arithmetic would put it at 63, a pixel off.
+// 63 as a double: the seconds' tens column lies at 62. Decimal integer arithmetic
+// (90 * 70 / 100) would put it at 63, a pixel off.
 TEST_F(FacePaintTest, NinetyPixelsWidePutsTheSecondsTensColumnAtSixtyTwo) {
     fixLocalTime(23, 59, 59);
     startWith(90, 60, 6, {0, 0, 0}, {255, 255, 255});

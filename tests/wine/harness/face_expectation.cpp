@@ -1,5 +1,6 @@
 #include "face_expectation.h"
 
+#include <float.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,8 +12,22 @@ struct Column {
     std::vector<int> weights;  // top down
 };
 
-int truncatedProduct(int dimension, double fraction) {
-    return static_cast<int>(static_cast<double>(dimension) * fraction);
+// The double product, times a power of two, truncated. The 32-bit test program does
+// its arithmetic on the x87 unit, which MinGW programs leave at 64-bit precision, so
+// the product is formed at 53 bits, rounded once as a double product is; the operands
+// are read and the product stored through volatiles so that the multiplication stays
+// between the two changes of the control word.
+int truncatedProduct(int dimension, double fraction, int powerOfTwo = 1) {
+#ifndef _WIN64
+    const unsigned int precision = _controlfp(0, 0) & _MCW_PC;
+    _controlfp(_PC_53, _MCW_PC);
+#endif
+    volatile double factor = fraction;
+    volatile double product = static_cast<double>(dimension) * factor;
+#ifndef _WIN64
+    _controlfp(precision, _MCW_PC);
+#endif
+    return static_cast<int>(powerOfTwo * product);
 }
 
 double rowOf(int weight) {
@@ -30,9 +45,8 @@ ExpectedFace expectedFace(int width, int height, int circleSize, COLORREF marked
     const int digits[6] = {hour / 10, hour % 10, minute / 10, minute % 10, second / 10,
                            second % 10};
     ExpectedFace face;
-    const double third = static_cast<double>(width) * 0.33;
-    face.lineX[0] = static_cast<int>(third);
-    face.lineX[1] = static_cast<int>(2 * third);
+    face.lineX[0] = truncatedProduct(width, 0.33);
+    face.lineX[1] = truncatedProduct(width, 0.33, 2);
     for (int column = 0; column < 6; ++column) {
         const int x = truncatedProduct(width, columns[column].x);
         for (int weight : columns[column].weights) {
