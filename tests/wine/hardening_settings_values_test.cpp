@@ -62,9 +62,9 @@ Settings missingKeyValues() {
         {"Pipwick.position.width:", "200"},
         {"Pipwick.position.height:", "200"},
         {"Pipwick.size.circlesize:", "4"},
-        {"Pipwick.color.unmarked.red:", "0"},
-        {"Pipwick.color.unmarked.green:", "0"},
-        {"Pipwick.color.unmarked.blue:", "0"},
+        {"Pipwick.color.unmarked.red:", "255"},
+        {"Pipwick.color.unmarked.green:", "255"},
+        {"Pipwick.color.unmarked.blue:", "255"},
         {"Pipwick.color.marked.red:", "0"},
         {"Pipwick.color.marked.green:", "0"},
         {"Pipwick.color.marked.blue:", "0"},
@@ -380,9 +380,10 @@ std::string withNulBytes() {
 Settings nulBytesReadAs() {
     Settings settings = floatingSettings();
     settings = withSetting(settings, "Pipwick.position.width:", "200");
-    settings = withSetting(settings, "Pipwick.color.unmarked.red:", "0");
-    // A NUL before a key hides its line.
-    return withSetting(settings, "Pipwick.color.unmarked.green:", "0");
+    // A NUL before a value, or before a key, hides it: the two colour components
+    // read as missing, as on a first start.
+    settings = withSetting(settings, "Pipwick.color.unmarked.red:", "255");
+    return withSetting(settings, "Pipwick.color.unmarked.green:", "255");
 }
 
 // Half a settings file, cut in the middle of a line, as a failed copy leaves it.
