@@ -33,6 +33,9 @@ public:
     void fitWidthToLabel();
     void clearLabel();
 
+    void makeTranslucent();
+    void makeOpaque();
+
     HINSTANCE hInstance;
     HWND hwnd;
     HWND hwndHost;

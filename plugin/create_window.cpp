@@ -10,7 +10,6 @@ const char kWindowClassName[] = "Pipwick";
 namespace {
 
 constexpr UINT kErrorBoxStyle = MB_ICONERROR | MB_TOPMOST;
-constexpr LONG kLayeredExStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED;
 
 // Sends a registration message with the three host messages the clock listens to.
 // The list lives only while the message is being sent.
@@ -45,8 +44,7 @@ void ClockPlugin::joinSlitIfWanted() {
 
 void ClockPlugin::applyStartupTranslucency() {
     if (!layeredCapable || g_inSlit || !transparency) return;
-    SetWindowLongA(hwnd, GWL_EXSTYLE, kLayeredExStyle);
-    setLayeredAttributes(hwnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
+    makeTranslucent();
 }
 
 void ClockPlugin::registerForHostMessages() {

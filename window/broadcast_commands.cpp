@@ -58,15 +58,9 @@ void toggleSlit(ClockPlugin& plugin) {
 
 void toggleTransparency(ClockPlugin& plugin) {
     if (plugin.layeredCapable) {
-        if (plugin.transparency) {
-            plugin.transparency = false;
-            SetWindowLongA(plugin.hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-        } else {
-            plugin.transparency = true;
-            SetWindowLongA(plugin.hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_LAYERED);
-            setLayeredAttributes(plugin.hwnd, 0, static_cast<BYTE>(plugin.alpha & 0xFF),
-                                 LWA_ALPHA);
-        }
+        toggle(plugin.transparency);
+        if (plugin.transparency) plugin.makeTranslucent();
+        else plugin.makeOpaque();
         writeOption(plugin, LINE_TRANSPARENCY, plugin.transparency);
     }
     invalidate(plugin);

@@ -1,4 +1,4 @@
-// The Transparency command on a real window: layered with the low byte of alpha and
+// The Transparency command on a real window: layered with alpha bounded to a byte and
 // back, stored in the settings file, skipped where the platform has no layered
 // windows, and SetLayeredWindowAttributes looked up only once per load.
 #include <algorithm>
@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOfAlpha) {
+TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithItsAlphaBounded) {
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     const Settings settings = translucencySettings(false);
     startFrom(settings);
@@ -85,7 +85,7 @@ TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOf
         if (on) {
             LayeredAttributes attributes = layeredAttributes(window);
             EXPECT_TRUE(attributes.known);
-            EXPECT_EQ(attributes.alpha, 44) << "the low byte of alpha 300";
+            EXPECT_EQ(attributes.alpha, 255) << "alpha 300 is beyond solid";
             EXPECT_EQ(attributes.flags, static_cast<DWORD>(LWA_ALPHA));
             EXPECT_EQ(attributes.key, 0u);
         } else {
@@ -168,7 +168,7 @@ TEST_P(TransparencyLookupTest, HappensOnceAcrossRequestsAndRestarts) {
         LayeredAttributes attributes = layeredAttributes(window);
         if (available) {
             EXPECT_TRUE(attributes.known);
-            EXPECT_EQ(attributes.alpha, 44);
+            EXPECT_EQ(attributes.alpha, 255);
             EXPECT_EQ(attributes.flags, static_cast<DWORD>(LWA_ALPHA));
         } else {
             // A layered window whose attributes were never set has none to report.
