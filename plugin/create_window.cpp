@@ -61,8 +61,9 @@ void ClockPlugin::stackOnTopIfWanted() {
     }
 }
 
+// The clock appears without taking the focus from the window the user works in.
 void ClockPlugin::showWindow() {
-    ShowWindow(hwnd, SW_SHOW);
+    ShowWindow(hwnd, SW_SHOWNA);
 }
 
 // The face is painted as soon as the host's message loop runs.

@@ -30,10 +30,11 @@ LRESULT onHitTest() {
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ? HTCAPTION : HTCLIENT;
 }
 
-// ShowWindow delivers messages, during which the host may end the plug-in.
+// ShowWindow delivers messages, during which the host may end the plug-in. The
+// clock shows without taking the focus from the window the user works in.
 void showAndRepaint(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
-    ShowWindow(plugin.hwnd, SW_SHOW);
+    ShowWindow(plugin.hwnd, SW_SHOWNA);
     if (live.stillLive()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
 }
 
