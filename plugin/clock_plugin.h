@@ -35,6 +35,8 @@ public:
 
     void makeTranslucent();
     void makeOpaque();
+    void joinSlit();
+    void leaveSlit();
 
     HINSTANCE hInstance;
     HWND hwnd;

@@ -36,19 +36,14 @@ void toggleSnapWindow(ClockPlugin& plugin) {
     writeOption(plugin, LINE_SNAP_WINDOW, plugin.snapWindow);
 }
 
-// The slit reads the flag while it handles its message: it is set before the
-// window is added and cleared only after it has been given back. The slit's handling
-// of its message may end the plug-in.
+// The slit's handling of its message may end the plug-in.
 void toggleSlit(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
-    const LPARAM window = reinterpret_cast<LPARAM>(plugin.hwnd);
     if (g_inSlit && g_hSlit != nullptr) {
-        SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, window);
+        plugin.leaveSlit();
         if (!live.stillLive()) return;
-        g_inSlit = false;
     } else if (g_hSlit != nullptr) {
-        g_inSlit = true;
-        SendMessageA(g_hSlit, HM_SLIT_ADD, 0, window);
+        plugin.joinSlit();
         if (!live.stillLive()) return;
     } else {
         plugin.writeSettings();
@@ -59,8 +54,11 @@ void toggleSlit(ClockPlugin& plugin) {
 void toggleTransparency(ClockPlugin& plugin) {
     if (plugin.layeredCapable) {
         toggle(plugin.transparency);
-        if (plugin.transparency) plugin.makeTranslucent();
-        else plugin.makeOpaque();
+        // In the slit the clock is never layered: the option waits until it leaves.
+        if (!g_inSlit) {
+            if (plugin.transparency) plugin.makeTranslucent();
+            else plugin.makeOpaque();
+        }
         writeOption(plugin, LINE_TRANSPARENCY, plugin.transparency);
     }
     invalidate(plugin);
