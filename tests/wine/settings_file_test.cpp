@@ -187,8 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"OnlyHostRcWithoutDot", {HostRcWithoutDot}, HostRcWithoutDot}),
     [](const testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
 
-// The position read is clamped to the primary screen: a coordinate at or beyond
-// its size reads as 0, anything less (negative included) stays.
+// On a desktop of one monitor, the position read is clamped to its size: a
+// coordinate at or beyond it reads as 0, anything less (negative included) stays.
 
 struct ClampCase {
     const char* name;
@@ -200,8 +200,9 @@ class ScreenClampTest : public PluginTest, public testing::WithParamInterface<Cl
 
 TEST_P(ScreenClampTest, PositionIsClampedToTheScreenSize) {
     const ClampCase& clamp = GetParam();
-    g_platform.screenWidth = 800;
-    g_platform.screenHeight = 600;
+    useMonitors({{0, 0, 800, 600}});
+    if (HasFatalFailure())
+        return;
     auto settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(clamp.x));
     writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.position.y:", std::to_string(clamp.y))));
 
