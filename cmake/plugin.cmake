@@ -27,6 +27,8 @@ add_library(Pipwick SHARED
     window/context_menu.cpp
     window/sizing.cpp
     window/layered_attributes.cpp
+    window/monitor_position.cpp
+    window/slit_membership.cpp
 )
 set_target_properties(Pipwick PROPERTIES PREFIX "" OUTPUT_NAME Pipwick)
 add_dependencies(Pipwick norvane_import_lib)

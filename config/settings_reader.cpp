@@ -1,6 +1,6 @@
 #include "config/settings_text.h"
 #include "plugin/clock_plugin.h"
-#include "window/auto_width.h"
+#include "window/monitor_position.h"
 
 namespace {
 
@@ -32,16 +32,13 @@ void ClockPlugin::readSettings() {
 
     xpos = readInt(rcFile, LINE_POSITION_X);
     ypos = readInt(rcFile, LINE_POSITION_Y);
-    // A position beyond the primary screen would leave the clock out of sight.
-    if (xpos >= GetSystemMetrics(SM_CXSCREEN)) xpos = 0;
-    if (ypos >= GetSystemMetrics(SM_CYSCREEN)) ypos = 0;
-
     width = readInt(rcFile, LINE_WIDTH);
     height = readInt(rcFile, LINE_HEIGHT);
-    // A window wholly left of or above every screen is out of sight as well: its
-    // position reads as 0 too. Only what the window really covers counts.
-    xpos = positionWithinReach(xpos, width, GetSystemMetrics(SM_XVIRTUALSCREEN));
-    ypos = positionWithinReach(ypos, height, GetSystemMetrics(SM_YVIRTUALSCREEN));
+    // A clock saved on a monitor that is gone, or at a wild position, would be out
+    // of sight: it comes back onto the primary monitor.
+    const POINT start = startPositionFor(xpos, ypos, width, height);
+    xpos = start.x;
+    ypos = start.y;
     circleSize = readInt(rcFile, LINE_CIRCLE_SIZE);
     unmarkedRed = readInt(rcFile, LINE_UNMARKED_RED);
     unmarkedGreen = readInt(rcFile, LINE_UNMARKED_GREEN);

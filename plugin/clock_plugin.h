@@ -33,6 +33,11 @@ public:
     void fitWidthToLabel();
     void clearLabel();
 
+    void makeTranslucent();
+    void makeOpaque();
+    void joinSlit();
+    void leaveSlit();
+
     HINSTANCE hInstance;
     HWND hwnd;
     HWND hwndHost;

@@ -10,7 +10,6 @@ const char kWindowClassName[] = "Pipwick";
 namespace {
 
 constexpr UINT kErrorBoxStyle = MB_ICONERROR | MB_TOPMOST;
-constexpr LONG kLayeredExStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED;
 
 // Sends a registration message with the three host messages the clock listens to.
 // The list lives only while the message is being sent.
@@ -45,8 +44,7 @@ void ClockPlugin::joinSlitIfWanted() {
 
 void ClockPlugin::applyStartupTranslucency() {
     if (!layeredCapable || g_inSlit || !transparency) return;
-    SetWindowLongA(hwnd, GWL_EXSTYLE, kLayeredExStyle);
-    setLayeredAttributes(hwnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
+    makeTranslucent();
 }
 
 void ClockPlugin::registerForHostMessages() {
@@ -63,8 +61,9 @@ void ClockPlugin::stackOnTopIfWanted() {
     }
 }
 
+// The clock appears without taking the focus from the window the user works in.
 void ClockPlugin::showWindow() {
-    ShowWindow(hwnd, SW_SHOW);
+    ShowWindow(hwnd, SW_SHOWNA);
 }
 
 // The face is painted as soon as the host's message loop runs.

@@ -2,8 +2,9 @@
 # Checks the binary form of Pipwick.dll: a PE32 DLL for i386 (or, with --x86-64, a
 # PE32+ DLL for x86-64) that exports exactly the five undecorated entry points
 # (beginPluginEx at the address of beginSlitPlugin) and imports from nothing but
-# the system DLLs and norvane.exe. The 32-bit DLL must also hold only i686 code with
-# x87 arithmetic, no MMX, SSE or later instructions (check-i686-code.sh).
+# the system DLLs and norvane.exe, and from the system DLLs only functions that
+# Windows 2000 has. The 32-bit DLL must also hold only i686 code with x87
+# arithmetic, no MMX, SSE or later instructions (check-i686-code.sh).
 #   scripts/check-dll.sh [--x86-64] path/to/Pipwick.dll
 set -uo pipefail
 
@@ -85,6 +86,44 @@ for import in "${imports[@]}"; do
 done
 printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothing from norvane.exe"
 
+# The system functions the DLL may import: each exists from Windows 2000 on, so the
+# DLL loads there. A function that is not listed fails the check until its first
+# Windows version has been looked up and it is added here. The C runtime's names
+# are its own and are not listed.
+known_since_windows_2000="
+GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
+GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetWindowOrgEx
+KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection
+KERNEL32.dll FreeLibrary GetFileAttributesA GetLastError GetModuleFileNameA GetModuleHandleA
+KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
+KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
+KERNEL32.dll WriteFile
+USER32.dll BeginPaint CreateWindowExA DefWindowProcA DestroyWindow EndPaint FillRect
+USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSystemMetrics IntersectRect
+USER32.dll InvalidateRect IsRectEmpty IsWindowVisible KillTimer MessageBoxA MonitorFromRect
+USER32.dll RegisterClassA SendMessageA SetTimer SetWindowLongA SetWindowPos ShowWindow
+USER32.dll UnregisterClassA
+"
+declare -A known=()
+while read -r known_dll functions; do
+    for function in $functions; do known["${known_dll,,} $function"]=1; done
+done <<<"$known_since_windows_2000"
+
+# Imported functions: "DLL Name: X", then "vma hint name" lines until a blank line.
+system_imports=0
+while read -r import_dll function; do
+    case "${import_dll,,}" in
+        kernel32.dll | user32.dll | gdi32.dll)
+            system_imports=$((system_imports + 1))
+            [ -n "${known["${import_dll,,} $function"]:-}" ] ||
+                fail "imports $function from $import_dll, which is not known to exist from Windows 2000 on"
+            ;;
+    esac
+done < <(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
+              dll != "" && /^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+[^[:space:]]+$/ { print dll, $3 }
+              /^$/ { dll = "" }' <<<"$details")
+[ "$system_imports" -gt 0 ] || fail "no system function imports found"
+
 # The 32-bit DLL runs on processors without MMX or SSE, such as the Pentium II.
 code=
 if [ "$machine" = i386 ]; then
@@ -98,4 +137,5 @@ fi
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "check-dll: $(basename "$dll"): $format_name $machine DLL; exports $expected; imports ${imports[*]}$code"
+echo "check-dll: $(basename "$dll"): $format_name $machine DLL; exports $expected; imports ${imports[*]}," \
+     "the $system_imports system functions all from Windows 2000 or earlier$code"

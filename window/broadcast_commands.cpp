@@ -36,19 +36,14 @@ void toggleSnapWindow(ClockPlugin& plugin) {
     writeOption(plugin, LINE_SNAP_WINDOW, plugin.snapWindow);
 }
 
-// The slit reads the flag while it handles its message: it is set before the
-// window is added and cleared only after it has been given back. The slit's handling
-// of its message may end the plug-in.
+// The slit's handling of its message may end the plug-in.
 void toggleSlit(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
-    const LPARAM window = reinterpret_cast<LPARAM>(plugin.hwnd);
     if (g_inSlit && g_hSlit != nullptr) {
-        SendMessageA(g_hSlit, HM_SLIT_REMOVE, 0, window);
+        plugin.leaveSlit();
         if (!live.stillLive()) return;
-        g_inSlit = false;
     } else if (g_hSlit != nullptr) {
-        g_inSlit = true;
-        SendMessageA(g_hSlit, HM_SLIT_ADD, 0, window);
+        plugin.joinSlit();
         if (!live.stillLive()) return;
     } else {
         plugin.writeSettings();
@@ -58,14 +53,11 @@ void toggleSlit(ClockPlugin& plugin) {
 
 void toggleTransparency(ClockPlugin& plugin) {
     if (plugin.layeredCapable) {
-        if (plugin.transparency) {
-            plugin.transparency = false;
-            SetWindowLongA(plugin.hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-        } else {
-            plugin.transparency = true;
-            SetWindowLongA(plugin.hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_LAYERED);
-            setLayeredAttributes(plugin.hwnd, 0, static_cast<BYTE>(plugin.alpha & 0xFF),
-                                 LWA_ALPHA);
+        toggle(plugin.transparency);
+        // In the slit the clock is never layered: the option waits until it leaves.
+        if (!g_inSlit) {
+            if (plugin.transparency) plugin.makeTranslucent();
+            else plugin.makeOpaque();
         }
         writeOption(plugin, LINE_TRANSPARENCY, plugin.transparency);
     }

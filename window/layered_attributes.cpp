@@ -1,6 +1,7 @@
 // Translucency through SetLayeredWindowAttributes, looked up by name once per load of
 // the module so that the plug-in also loads where the platform lacks it.
 #include "plugin/clock_plugin.h"
+#include "plugin/layered_rule.h"
 
 namespace {
 
@@ -23,4 +24,13 @@ BOOL setLayeredAttributes(HWND window, COLORREF colourKey, BYTE alpha, DWORD fla
     }
     if (g_layeredState == LAYERED_MISSING) return FALSE;
     return g_pSetLayeredWindowAttributes(window, colourKey, alpha, flags);
+}
+
+void ClockPlugin::makeTranslucent() {
+    SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_LAYERED);
+    setLayeredAttributes(hwnd, 0, layeredOpacityFor(alpha), LWA_ALPHA);
+}
+
+void ClockPlugin::makeOpaque() {
+    SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
 }

@@ -9,15 +9,17 @@ namespace {
 
 constexpr int kSnapDistance = 10;
 
+// In the slit, the slit places the clock: nothing snaps there.
 LRESULT onWindowPosChanging(ClockPlugin& plugin, HWND window, WINDOWPOS* position) {
-    if (plugin.snapWindow && IsWindowVisible(window) && position != nullptr) {
+    if (!g_inSlit && plugin.snapWindow && IsWindowVisible(window) && position != nullptr) {
         SnapWindowToEdge(position, kSnapDistance, true);
     }
     return 0;
 }
 
+// In the slit, the position is the slit's, not the floating one: it is not recorded.
 LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
-    if (position != nullptr) {
+    if (position != nullptr && !g_inSlit) {
         plugin.xpos = position->x;
         plugin.ypos = position->y;
     }
@@ -30,10 +32,11 @@ LRESULT onHitTest() {
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ? HTCAPTION : HTCLIENT;
 }
 
-// ShowWindow delivers messages, during which the host may end the plug-in.
+// ShowWindow delivers messages, during which the host may end the plug-in. The
+// clock shows without taking the focus from the window the user works in.
 void showAndRepaint(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
-    ShowWindow(plugin.hwnd, SW_SHOW);
+    ShowWindow(plugin.hwnd, SW_SHOWNA);
     if (live.stillLive()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
 }
 

@@ -57,9 +57,10 @@ TEST(SettingsText, RefusesWhatDoesNotFit) {
 }
 
 TEST(SettingsText, MissingKeysReadAsTheirDefaults) {
-    // Auto-resize and the unmarked colour read differently from a first-run file.
+    // Auto-resize reads differently from a first-run file; a colour reads as there.
     EXPECT_EQ(settingsLineFormat(LINE_AUTO_RESIZE).missingValue, 1);
-    EXPECT_EQ(settingsLineFormat(LINE_UNMARKED_RED).missingValue, 0);
+    EXPECT_EQ(settingsLineFormat(LINE_UNMARKED_RED).missingValue, 255);
+    EXPECT_EQ(settingsLineFormat(LINE_MARKED_RED).missingValue, 0);
     EXPECT_EQ(settingsLineFormat(LINE_WIDTH).missingValue, 200);
     EXPECT_EQ(settingsLineFormat(LINE_ALPHA).missingValue, 200);
     EXPECT_EQ(settingsLineFormat(LINE_TIMER_INTERVAL).missingValue, 5);

@@ -62,9 +62,9 @@ Settings missingKeyValues() {
         {"Pipwick.position.width:", "200"},
         {"Pipwick.position.height:", "200"},
         {"Pipwick.size.circlesize:", "4"},
-        {"Pipwick.color.unmarked.red:", "0"},
-        {"Pipwick.color.unmarked.green:", "0"},
-        {"Pipwick.color.unmarked.blue:", "0"},
+        {"Pipwick.color.unmarked.red:", "255"},
+        {"Pipwick.color.unmarked.green:", "255"},
+        {"Pipwick.color.unmarked.blue:", "255"},
         {"Pipwick.color.marked.red:", "0"},
         {"Pipwick.color.marked.green:", "0"},
         {"Pipwick.color.marked.blue:", "0"},
@@ -135,9 +135,9 @@ TEST_F(SettingsReadTest, MissingKeysTakeTheirDefaults) {
               "Pipwick.position.width: 200\n"
               "Pipwick.position.height: 200\n"
               "Pipwick.size.circlesize: 7\n"
-              "Pipwick.color.unmarked.red: 0\n"
-              "Pipwick.color.unmarked.green: 0\n"
-              "Pipwick.color.unmarked.blue: 0\n"
+              "Pipwick.color.unmarked.red: 255\n"
+              "Pipwick.color.unmarked.green: 255\n"
+              "Pipwick.color.unmarked.blue: 255\n"
               "Pipwick.color.marked.red: 0\n"
               "Pipwick.color.marked.green: 0\n"
               "Pipwick.color.marked.blue: 0\n"
@@ -150,8 +150,8 @@ TEST_F(SettingsReadTest, MissingKeysTakeTheirDefaults) {
               "Pipwick.timerInterval: 5\n");
 }
 
-// The position read is clamped to the primary screen: a coordinate at or beyond
-// its size reads as 0, anything less (negative included) stays.
+// On a desktop of one monitor, the position read is clamped to its size: a
+// coordinate at or beyond it reads as 0, anything less (negative included) stays.
 
 struct ClampCase {
     const char* name;
@@ -163,8 +163,9 @@ class ScreenClampTest : public PluginTest, public testing::WithParamInterface<Cl
 
 TEST_P(ScreenClampTest, PositionIsClampedToTheScreenSize) {
     const ClampCase& clamp = GetParam();
-    g_platform.screenWidth = 800;
-    g_platform.screenHeight = 600;
+    useMonitors({{0, 0, 800, 600}});
+    if (HasFatalFailure())
+        return;
     auto settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(clamp.x));
     writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.position.y:", std::to_string(clamp.y))));
 
@@ -313,7 +314,7 @@ TEST_F(SettingsReadTest, PartlyVisiblePositionsStayAsRead) {
 class ColourRangeTest : public SettingsReadTest,
                         public testing::WithParamInterface<ColourCase> {};
 
-TEST_P(ColourRangeTest, OnlyTheLowByteIsUsedAndTheFileKeepsTheValue) {
+TEST_P(ColourRangeTest, UsedWithinRangeAndTheFileKeepsTheValue) {
     const ColourCase& colour = GetParam();
     Settings settings = floatingSettings();
     for (const char* key : {"Pipwick.color.marked.red:", "Pipwick.color.unmarked.red:"})
@@ -333,7 +334,8 @@ TEST_P(ColourRangeTest, OnlyTheLowByteIsUsedAndTheFileKeepsTheValue) {
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, &flags));
-    EXPECT_EQ(alpha, static_cast<BYTE>(colour.alpha & 0xFF));
+    // An alpha beyond a byte takes the nearest end.
+    EXPECT_EQ(alpha, colour.alpha < 0 ? 0 : colour.alpha > 255 ? 255 : colour.alpha);
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
 
     moveClockWindow(300, 40);
@@ -412,9 +414,10 @@ std::string withNulBytes() {
 Settings nulBytesReadAs() {
     Settings settings = floatingSettings();
     settings = withSetting(settings, "Pipwick.position.width:", "200");
-    settings = withSetting(settings, "Pipwick.color.unmarked.red:", "0");
-    // A NUL before a key hides its line.
-    return withSetting(settings, "Pipwick.color.unmarked.green:", "0");
+    // A NUL before a value, or before a key, hides it: the two colour components
+    // read as missing, as on a first start.
+    settings = withSetting(settings, "Pipwick.color.unmarked.red:", "255");
+    return withSetting(settings, "Pipwick.color.unmarked.green:", "255");
 }
 
 // Half a settings file, cut in the middle of a line, as a failed copy leaves it.

@@ -313,6 +313,11 @@ void PluginTest::reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor
     g_platform.version = {platformId, major, minor};
 }
 
+void PluginTest::useMonitors(const std::vector<RECT>& monitors) {
+    g_platform.monitors = monitors;
+    redirectAll({monitorRedirection()});
+}
+
 bool PluginTest::broadcastInvalidates(const char* text) {
     HWND window = clockWindow();
     ValidateRect(window, nullptr);

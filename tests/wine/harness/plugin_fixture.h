@@ -59,6 +59,9 @@ protected:
     void restartHost(const std::string& directory, const std::string& style);
     // Makes GetVersionExA report this platform and version to the plug-in.
     void reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor);
+    // Makes the plug-in see a desktop of these monitors, the primary one first
+    // (redirect_platform.h).
+    void useMonitors(const std::vector<RECT>& monitors);
     // Sends the broadcast to a window with nothing left to paint, and tells whether
     // the window had something to repaint right after it, before any message ran.
     bool broadcastInvalidates(const char* text);

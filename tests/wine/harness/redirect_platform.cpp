@@ -13,6 +13,68 @@ void* originalGetVersionEx = nullptr;
 void* originalGetSystemMetrics = nullptr;
 void* originalGetModuleFileName = nullptr;
 void* originalGetProcAddress = nullptr;
+void* originalMonitorFromRect = nullptr;
+
+RECT monitorsBox() {
+    RECT box = g_platform.monitors.front();
+    for (const RECT& monitor : g_platform.monitors)
+        UnionRect(&box, &box, &monitor);
+    return box;
+}
+
+// The metrics that depend on the monitors; false for any other.
+bool monitorMetric(int index, int* value) {
+    const RECT& primary = g_platform.monitors.front();
+    const RECT box = monitorsBox();
+    switch (index) {
+    case SM_CXSCREEN: *value = primary.right - primary.left; return true;
+    case SM_CYSCREEN: *value = primary.bottom - primary.top; return true;
+    case SM_XVIRTUALSCREEN: *value = box.left; return true;
+    case SM_YVIRTUALSCREEN: *value = box.top; return true;
+    case SM_CXVIRTUALSCREEN: *value = box.right - box.left; return true;
+    case SM_CYVIRTUALSCREEN: *value = box.bottom - box.top; return true;
+    case SM_CMONITORS: *value = static_cast<int>(g_platform.monitors.size()); return true;
+    default: return false;
+    }
+}
+
+long long squaredGap(const RECT& a, const RECT& b) {
+    const long long dx = std::max({0L, b.left - a.right, a.left - b.right});
+    const long long dy = std::max({0L, b.top - a.bottom, a.top - b.bottom});
+    return dx * dx + dy * dy;
+}
+
+// The monitor a rectangle overlaps most, as Windows answers; one it does not overlap
+// at all by the flag. The handles are the monitors' numbers from 1, good only for
+// telling a monitor from none.
+HMONITOR WINAPI monitorFromRect(LPCRECT rect, DWORD flags) {
+    const auto& monitors = g_platform.monitors;
+    if (monitors.empty())
+        return functionFrom<HMONITOR(WINAPI*)(LPCRECT, DWORD)>(originalMonitorFromRect)(rect, flags);
+    size_t best = monitors.size();
+    long long bestArea = 0;
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        RECT common;
+        if (!IntersectRect(&common, rect, &monitors[i]))
+            continue;
+        const long long area = static_cast<long long>(common.right - common.left) *
+                               (common.bottom - common.top);
+        if (area > bestArea) {
+            best = i;
+            bestArea = area;
+        }
+    }
+    if (best == monitors.size()) {
+        if (flags == MONITOR_DEFAULTTONULL)
+            return nullptr;
+        best = 0;
+        for (size_t i = 1; flags == MONITOR_DEFAULTTONEAREST && i < monitors.size(); ++i) {
+            if (squaredGap(*rect, monitors[i]) < squaredGap(*rect, monitors[best]))
+                best = i;
+        }
+    }
+    return reinterpret_cast<HMONITOR>(best + 1);
+}
 
 BOOL WINAPI getVersionEx(OSVERSIONINFOA* info) {
     g_platform.versionInfoSizes.push_back(info->dwOSVersionInfoSize);
@@ -31,6 +93,9 @@ int WINAPI getSystemMetrics(int index) {
         return g_platform.screenWidth;
     if (index == SM_CYSCREEN && g_platform.screenHeight > 0)
         return g_platform.screenHeight;
+    int value = 0;
+    if (!g_platform.monitors.empty() && monitorMetric(index, &value))
+        return value;
     return functionFrom<int(WINAPI*)(int)>(originalGetSystemMetrics)(index);
 }
 
@@ -69,6 +134,10 @@ FARPROC WINAPI getProcAddress(HMODULE module, LPCSTR name) {
 }
 
 }  // namespace
+
+Redirection monitorRedirection() {
+    return {"USER32.dll", "MonitorFromRect", addressOf(&monitorFromRect), &originalMonitorFromRect};
+}
 
 std::vector<Redirection> platformRedirections() {
     return {

@@ -344,7 +344,8 @@ std::vector<Redirection> messageBoxRedirections();
 
 // ---- The platform (installed by the fixture) -------------------------------------
 // What the plug-in learns about the platform: GetVersionExA (the Windows version),
-// GetSystemMetrics (the screen size), GetModuleFileNameA (where it was loaded from)
+// GetSystemMetrics (the screen size), MonitorFromRect (the monitors),
+// GetModuleFileNameA (where it was loaded from)
 // and GetProcAddress (which functions exist). Each passes through unless a test
 // chooses the answer.
 
@@ -364,6 +365,12 @@ struct PlatformRecords {
     int screenWidth = 0;
     int screenHeight = 0;
 
+    // When not empty, the desktop's monitors, the primary one (at 0, 0) first:
+    // MonitorFromRect answers from them, and GetSystemMetrics gives the primary
+    // screen's size, the box around all of them and their number, as Windows does.
+    // Installed by monitorRedirection().
+    std::vector<RECT> monitors;
+
     // GetModuleFileNameA: when not empty, the path reported for every module.
     std::string modulePath;
 
@@ -375,6 +382,9 @@ struct PlatformRecords {
 extern PlatformRecords g_platform;
 
 std::vector<Redirection> platformRedirections();
+
+// MonitorFromRect, answering from g_platform.monitors when a test has set them.
+Redirection monitorRedirection();
 
 // ---- The host's own message loop (installed by a test) ---------------------------
 // The calls during which the host runs its own message loop, and so may end the

@@ -1,7 +1,7 @@
 // Translucency, at start and through the Transparency command, on a real window:
-// layered with the low byte of alpha and back, stored in the settings file, never in
-// the slit, skipped where the platform has no layered windows (it needs Windows NT 5.0
-// or later), and SetLayeredWindowAttributes looked up only once per load.
+// layered with its alpha bounded to 0 to 255 and back, stored in the settings file,
+// never in the slit, skipped where the platform has no layered windows (it needs
+// Windows NT 5.0 or later), and SetLayeredWindowAttributes looked up only once per load.
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -69,7 +69,7 @@ int transparencyMark(HWND window) {
 
 class TranslucencyTest : public PluginTest {};
 
-TEST_F(TranslucencyTest, FloatingWindowIsLayeredWithTheLowByteOfAlpha) {
+TEST_F(TranslucencyTest, FloatingWindowIsLayeredWithItsAlphaBounded) {
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     writeModuleSettings(translucentSettings(false));
 
@@ -82,7 +82,7 @@ TEST_F(TranslucencyTest, FloatingWindowIsLayeredWithTheLowByteOfAlpha) {
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
-    EXPECT_EQ(alpha, 44);  // 300 & 0xFF
+    EXPECT_EQ(alpha, 255);  // 300 is beyond solid
     EXPECT_TRUE(flags & LWA_ALPHA);
     EXPECT_FALSE(flags & LWA_COLORKEY);
 }
@@ -162,7 +162,7 @@ TEST_P(LayeredLookupTest, LayeredAttributesAreLookedUpOncePerLoad) {
         BYTE alpha = 0;
         DWORD flags = 0;
         bool attributes = GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) != 0;
-        EXPECT_EQ(attributes && alpha == 44, available);
+        EXPECT_EQ(attributes && alpha == 255, available);
         stopPlugin();
     }
     auto lookups = std::count(g_platform.procedureLookups.begin(),
@@ -185,7 +185,7 @@ protected:
     }
 };
 
-TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOfAlpha) {
+TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithItsAlphaBounded) {
     reportWindowsVersion(VER_PLATFORM_WIN32_NT, 6, 1);
     const Settings settings = translucencySettings(false);
     startFrom(settings);
@@ -206,7 +206,7 @@ TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithTheLowByteOf
         if (on) {
             LayeredAttributes attributes = layeredAttributes(window);
             EXPECT_TRUE(attributes.known);
-            EXPECT_EQ(attributes.alpha, 44) << "the low byte of alpha 300";
+            EXPECT_EQ(attributes.alpha, 255) << "alpha 300 is beyond solid";
             EXPECT_EQ(attributes.flags, static_cast<DWORD>(LWA_ALPHA));
             EXPECT_EQ(attributes.key, 0u);
         } else {
@@ -289,7 +289,7 @@ TEST_P(TransparencyLookupTest, HappensOnceAcrossRequestsAndRestarts) {
         LayeredAttributes attributes = layeredAttributes(window);
         if (available) {
             EXPECT_TRUE(attributes.known);
-            EXPECT_EQ(attributes.alpha, 44);
+            EXPECT_EQ(attributes.alpha, 255);
             EXPECT_EQ(attributes.flags, static_cast<DWORD>(LWA_ALPHA));
         } else {
             // A layered window whose attributes were never set has none to report.
