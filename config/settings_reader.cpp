@@ -20,8 +20,10 @@ bool readBool(const char* file, SettingsLine line) {
 }  // namespace
 
 // Reads every setting into the record. Only the record and the slit flag change:
-// whatever the window needs afterwards, the caller does.
+// whatever the window needs afterwards, the caller does. The file is read as it
+// stands; a whole write still waiting to replace it is given up.
 void ClockPlugin::readSettings() {
+    dropPendingReplace();
     if (!FileExists(rcFile)) {
         locateSettingsFile();
         return;

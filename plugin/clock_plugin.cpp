@@ -57,14 +57,17 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       menuMain(nullptr),
       menuConfig(nullptr),
       menuSettings(nullptr),
-      ending(false) {
+      ending(false),
+      replacePending(false) {
     locateSettingsFile();
     readSettings();
     readStyle();
 }
 
+// No temporary file is left beside the settings file.
 ClockPlugin::~ClockPlugin() {
     KillTimer(hwnd, kUpdateTimerId);
+    settlePendingReplace();
     if (styleItem != nullptr) std::free(styleItem);
     if (menuMain != nullptr) DelMenu(menuMain);
 }

@@ -24,6 +24,9 @@ public:
     void locateSettingsFile();
     void readSettings();
     void writeSettings();
+    void retryPendingReplace();
+    void settlePendingReplace();
+    void dropPendingReplace();
     void readStyle();
 
     void paintClock(HWND window);
@@ -78,6 +81,8 @@ public:
     Menu* menuSettings;
 
     bool ending;  // endPlugin is tearing this record down
+
+    bool replacePending;   // a whole temporary file waits for the settings file's rename
 
 private:
     void setFirstRunValues();

@@ -38,7 +38,9 @@ void showAndRepaint(ClockPlugin& plugin) {
 }
 
 LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
-    if (timerId == kUpdateTimerId) showAndRepaint(plugin);
+    if (timerId != kUpdateTimerId) return 0;
+    plugin.retryPendingReplace();
+    showAndRepaint(plugin);
     return 0;
 }
 
