@@ -22,6 +22,7 @@ add_library(Pipwick SHARED
     config/style_import.cpp
     face/paint_clock.cpp
     window/window_proc.cpp
+    window/window_drag.cpp
     window/message_text.cpp
     window/broadcast_commands.cpp
     window/context_menu.cpp

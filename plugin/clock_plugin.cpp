@@ -58,15 +58,19 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       menuConfig(nullptr),
       menuSettings(nullptr),
       ending(false),
+      dragging(false),
+      movedInDrag(false),
       replacePending(false) {
     locateSettingsFile();
     readSettings();
     readStyle();
 }
 
-// No temporary file is left beside the settings file.
+// The last place of a drag still under way reaches the file, and no temporary file is
+// left beside it.
 ClockPlugin::~ClockPlugin() {
     KillTimer(hwnd, kUpdateTimerId);
+    finishDrag();
     settlePendingReplace();
     if (styleItem != nullptr) std::free(styleItem);
     if (menuMain != nullptr) DelMenu(menuMain);

@@ -32,6 +32,10 @@ public:
     void paintClock(HWND window);
     void showContextMenu();
 
+    void startDrag();
+    void writeMovedPosition();
+    void finishDrag();
+
     bool resizeWindow(int wantedWidth, int wantedHeight);
     void fitWidthToLabel();
     void clearLabel();
@@ -82,6 +86,8 @@ public:
 
     bool ending;  // endPlugin is tearing this record down
 
+    bool dragging;         // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
+    bool movedInDrag;      // the drag has moved the window: its end writes the file
     bool replacePending;   // a whole temporary file waits for the settings file's rename
 
 private:

@@ -21,7 +21,7 @@ LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
         plugin.xpos = position->x;
         plugin.ypos = position->y;
     }
-    plugin.writeSettings();
+    plugin.writeMovedPosition();
     return 0;
 }
 
@@ -95,6 +95,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return onWindowPosChanging(plugin, window, reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGED:
         return onWindowPosChanged(plugin, reinterpret_cast<const WINDOWPOS*>(lParam));
+    case WM_ENTERSIZEMOVE:
+        plugin.startDrag();
+        return 0;
+    case WM_EXITSIZEMOVE:
+        plugin.finishDrag();
+        return 0;
     case WM_NCHITTEST:
         return onHitTest();
     case WM_TIMER:
