@@ -16,6 +16,7 @@ add_library(Pipwick SHARED
     plugin/create_window.cpp
     plugin/entry_points.cpp
     plugin/live_record.cpp
+    plugin/module_pin.cpp
     config/settings_locator.cpp
     config/settings_reader.cpp
     config/settings_writer.cpp

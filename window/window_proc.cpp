@@ -1,6 +1,7 @@
 // The clock window's procedure: a short dispatch to one handler per message.
 #include "plugin/clock_plugin.h"
 #include "plugin/live_record.h"
+#include "plugin/module_pin.h"
 #include "plugin/text_copy.h"
 #include "window/command_words.h"
 #include "window/message_text.h"
@@ -81,6 +82,7 @@ LRESULT onBroadcast(ClockPlugin& plugin, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const PluginCodeRunning running;
     // Messages that arrive while no record exists get the default handling.
     if (g_plugin == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     ClockPlugin& plugin = *g_plugin;
