@@ -12,6 +12,7 @@ namespace {
 enum ProfiledCall {
     CALL_CREATE_FILE,
     CALL_WRITE_FILE,
+    CALL_FLUSH_FILE,
     CALL_CLOSE_HANDLE,
     CALL_GET_FILE_ATTRIBUTES,
     CALL_MOVE_FILE,
@@ -27,7 +28,7 @@ struct Tally {
 
 Tally g_tallies[CALL_COUNT];
 void* g_originals[CALL_COUNT];
-// Time spent in the file calls of the move under way: the settings write itself.
+// Time spent in the file calls of the move or drag under way: the settings writes.
 double g_fileMicrosecondsThisMove = 0;
 
 // Times one call through to the original function.
@@ -59,6 +60,11 @@ BOOL WINAPI timedWriteFile(HANDLE file, LPCVOID buffer, DWORD size, LPDWORD writ
     TimedCall timed(CALL_WRITE_FILE);
     return functionFrom<decltype(&WriteFile)>(g_originals[CALL_WRITE_FILE])(file, buffer, size,
                                                                             written, overlapped);
+}
+
+BOOL WINAPI timedFlushFile(HANDLE file) {
+    TimedCall timed(CALL_FLUSH_FILE);
+    return functionFrom<decltype(&FlushFileBuffers)>(g_originals[CALL_FLUSH_FILE])(file);
 }
 
 BOOL WINAPI timedCloseHandle(HANDLE handle) {
@@ -97,6 +103,7 @@ struct Wrapper {
 const Wrapper kWrappers[CALL_COUNT] = {
     {"KERNEL32.dll", "CreateFileA", addressOf(&timedCreateFile)},
     {"KERNEL32.dll", "WriteFile", addressOf(&timedWriteFile)},
+    {"KERNEL32.dll", "FlushFileBuffers", addressOf(&timedFlushFile)},
     {"KERNEL32.dll", "CloseHandle", addressOf(&timedCloseHandle)},
     {"KERNEL32.dll", "GetFileAttributesA", addressOf(&timedGetFileAttributes)},
     {"KERNEL32.dll", "MoveFileExA", addressOf(&timedMoveFile)},
@@ -155,6 +162,24 @@ WriteProfile profileSettingsWrite(HMODULE pipwick, HWND pipwickWindow, HWND floo
                                             static_cast<double>(g_tallies[call].calls) / moves,
                                             g_tallies[call].microseconds / moves});
     }
+    return profile;
+}
+
+DragProfile profileDrags(HMODULE pipwick, HWND pipwickWindow, int drags) {
+    redirectAll(pipwick);
+    std::vector<double> samples;
+    for (int drag = 0; drag < drags; ++drag) {
+        g_fileMicrosecondsThisMove = 0;
+        SendMessageA(pipwickWindow, WM_ENTERSIZEMOVE, 0, 0);
+        for (int step = 1; step <= kDragSteps; ++step) moveOnce(pipwickWindow, drag * 7 + step);
+        SendMessageA(pipwickWindow, WM_EXITSIZEMOVE, 0, 0);
+        samples.push_back(g_fileMicrosecondsThisMove);
+    }
+    restoreAll(pipwick);
+    runWaitingMessages();
+    DragProfile profile;
+    profile.writesPerDrag = static_cast<double>(g_tallies[CALL_CREATE_FILE].calls) / drags;
+    profile.fileMicroseconds = median(samples);
     return profile;
 }
 

@@ -29,4 +29,15 @@ WriteProfile profileSettingsWrite(HMODULE pipwick, HWND pipwickWindow, HWND floo
                                   int moves);
 void printWriteProfile(const WriteProfile& profile);
 
+// Completed drags of Pipwick's window, from WM_ENTERSIZEMOVE to WM_EXITSIZEMOVE, of
+// kDragSteps moves each.
+constexpr int kDragSteps = 30;
+
+struct DragProfile {
+    double writesPerDrag = 0;        // temporary files made: whole writes of the file
+    double fileMicroseconds = 0;     // median time per drag in the file calls
+};
+
+DragProfile profileDrags(HMODULE pipwick, HWND pipwickWindow, int drags);
+
 }  // namespace bench

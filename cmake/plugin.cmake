@@ -16,12 +16,14 @@ add_library(Pipwick SHARED
     plugin/create_window.cpp
     plugin/entry_points.cpp
     plugin/live_record.cpp
+    plugin/module_pin.cpp
     config/settings_locator.cpp
     config/settings_reader.cpp
     config/settings_writer.cpp
     config/style_import.cpp
     face/paint_clock.cpp
     window/window_proc.cpp
+    window/window_drag.cpp
     window/message_text.cpp
     window/broadcast_commands.cpp
     window/context_menu.cpp

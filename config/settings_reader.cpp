@@ -13,18 +13,17 @@ int readInt(const char* file, SettingsLine line) {
 // The byte itself is read and made 0 or 1, so that a toggle always flips the option:
 // a bool holding 2 would stay nonzero under `!`.
 bool readBool(const char* file, SettingsLine line) {
-    using ByteAnswer = unsigned char(__cdecl*)(const char*, const char*, bool);
-    const ByteAnswer readByte =
-        reinterpret_cast<ByteAnswer>(reinterpret_cast<void (*)()>(&ReadBool));
     const SettingsLineFormat& format = settingsLineFormat(line);
-    return readByte(file, format.key, format.missingValue != 0) != 0;
+    return ReadBoolByte(file, format.key, format.missingValue != 0) != 0;
 }
 
 }  // namespace
 
 // Reads every setting into the record. Only the record and the slit flag change:
-// whatever the window needs afterwards, the caller does.
+// whatever the window needs afterwards, the caller does. The file is read as it
+// stands; a whole write still waiting to replace it is given up.
 void ClockPlugin::readSettings() {
+    dropPendingReplace();
     if (!FileExists(rcFile)) {
         locateSettingsFile();
         return;

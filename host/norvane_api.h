@@ -57,6 +57,11 @@ NORVANE_API char* GetNorvanePath(char* buffer, int size);
 NORVANE_API bool FileExists(const char* path);
 NORVANE_API int ReadInt(const char* file, const char* key, int defaultValue);
 NORVANE_API bool ReadBool(const char* file, const char* key, bool defaultValue);
+#ifndef NORVANE_HOST_BUILD
+// ReadBool as a plug-in calls it: the one byte the host answers, whatever its value.
+// The import library binds this name to the host's ReadBool (norvane.def).
+NORVANE_API unsigned char ReadBoolByte(const char* file, const char* key, bool defaultValue);
+#endif
 NORVANE_API const char* ReadString(const char* file, const char* key, const char* defaultValue);
 NORVANE_API COLORREF ReadColor(const char* file, const char* key, const char* defaultText);
 NORVANE_API bool WriteBool(const char* file, const char* key, bool value);

@@ -57,14 +57,21 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       menuMain(nullptr),
       menuConfig(nullptr),
       menuSettings(nullptr),
-      ending(false) {
+      ending(false),
+      dragging(false),
+      movedInDrag(false),
+      replacePending(false) {
     locateSettingsFile();
     readSettings();
     readStyle();
 }
 
+// The last place of a drag still under way reaches the file, and no temporary file is
+// left beside it.
 ClockPlugin::~ClockPlugin() {
     KillTimer(hwnd, kUpdateTimerId);
+    finishDrag();
+    settlePendingReplace();
     if (styleItem != nullptr) std::free(styleItem);
     if (menuMain != nullptr) DelMenu(menuMain);
 }

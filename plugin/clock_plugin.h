@@ -24,10 +24,17 @@ public:
     void locateSettingsFile();
     void readSettings();
     void writeSettings();
+    void retryPendingReplace();
+    void settlePendingReplace();
+    void dropPendingReplace();
     void readStyle();
 
     void paintClock(HWND window);
     void showContextMenu();
+
+    void startDrag();
+    void writeMovedPosition();
+    void finishDrag();
 
     bool resizeWindow(int wantedWidth, int wantedHeight);
     void fitWidthToLabel();
@@ -83,6 +90,10 @@ public:
     Menu* menuSettings;
 
     bool ending;  // endPlugin is tearing this record down
+
+    bool dragging;         // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
+    bool movedInDrag;      // the drag has moved the window: its end writes the file
+    bool replacePending;   // a whole temporary file waits for the settings file's rename
 
 private:
     void setFirstRunValues();

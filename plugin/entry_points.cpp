@@ -4,6 +4,7 @@
 
 #include "plugin/clock_plugin.h"
 #include "plugin/live_record.h"
+#include "plugin/module_pin.h"
 #include "plugin/plugin_info.h"
 
 namespace {
@@ -26,6 +27,7 @@ void deleteRecord(ClockPlugin* plugin) {
 extern "C" {
 
 int beginPlugin(HINSTANCE module) {
+    const PluginCodeRunning running;
     ClockPlugin* plugin = newRecord(module);
     if (plugin == nullptr) return 1;
     // The window procedure runs inside window creation and reaches the record only
@@ -47,8 +49,11 @@ int beginSlitPlugin(HINSTANCE module, HWND slit) {
 }
 
 // The host may ask again while the window's last messages are being handled; the
-// record is ended once.
+// record is ended once. An end from inside a call of the plug-in keeps the module
+// loaded, so that the call can return into it.
 void endPlugin() {
+    keepModuleLoadedIfCodeRuns();
+    const PluginCodeRunning running;
     ClockPlugin* plugin = g_plugin;
     if (plugin == nullptr || plugin->ending) return;
     plugin->ending = true;

@@ -16,8 +16,11 @@ void toggle(bool& option) {
     option = !option;
 }
 
+// A whole write that still waits to replace the file was made before the key
+// changed, and would put the old value back: it is made again.
 void writeOption(ClockPlugin& plugin, SettingsLine line, bool value) {
     WriteBool(plugin.rcFile, settingsLineFormat(line).key, value);
+    if (plugin.replacePending) plugin.writeSettings();
 }
 
 void invalidate(ClockPlugin& plugin) {

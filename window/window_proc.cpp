@@ -1,6 +1,7 @@
 // The clock window's procedure: a short dispatch to one handler per message.
 #include "plugin/clock_plugin.h"
 #include "plugin/live_record.h"
+#include "plugin/module_pin.h"
 #include "plugin/text_copy.h"
 #include "window/command_words.h"
 #include "window/message_text.h"
@@ -23,7 +24,7 @@ LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
         plugin.xpos = position->x;
         plugin.ypos = position->y;
     }
-    plugin.writeSettings();
+    plugin.writeMovedPosition();
     return 0;
 }
 
@@ -41,7 +42,9 @@ void showAndRepaint(ClockPlugin& plugin) {
 }
 
 LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
-    if (timerId == kUpdateTimerId) showAndRepaint(plugin);
+    if (timerId != kUpdateTimerId) return 0;
+    plugin.retryPendingReplace();
+    showAndRepaint(plugin);
     return 0;
 }
 
@@ -82,6 +85,7 @@ LRESULT onBroadcast(ClockPlugin& plugin, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const PluginCodeRunning running;
     // Messages that arrive while no record exists get the default handling.
     if (g_plugin == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     ClockPlugin& plugin = *g_plugin;
@@ -96,6 +100,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return onWindowPosChanging(plugin, window, reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGED:
         return onWindowPosChanged(plugin, reinterpret_cast<const WINDOWPOS*>(lParam));
+    case WM_ENTERSIZEMOVE:
+        plugin.startDrag();
+        return 0;
+    case WM_EXITSIZEMOVE:
+        plugin.finishDrag();
+        return 0;
     case WM_NCHITTEST:
         return onHitTest();
     case WM_TIMER:

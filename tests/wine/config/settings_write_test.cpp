@@ -220,7 +220,8 @@ TEST_F(FileFaultTest, ReadOnlyFileIsKeptAndTheOptionLivesOnInMemory) {
 }
 
 // Another program has the file open for writing and has locked it: the replace is
-// refused for as long as it holds on, and nothing waits for it beyond a few retries.
+// refused for as long as it holds on, and the next write takes the place of the one
+// that waits.
 TEST_F(FileFaultTest, FileHeldOpenForWritingIsKept) {
     startFloating();
     HANDLE holder = CreateFileA(modulePath("Pipwick.rc").c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -232,14 +233,17 @@ TEST_F(FileFaultTest, FileHeldOpenForWritingIsKept) {
     norvane::broadcast("@Pipwick SnapWindowToEdge");
     UnlockFile(holder, 0, 0, static_cast<DWORD>(before_.size()), 0);
     CloseHandle(holder);
-    expectOldFileKept();
+    EXPECT_EQ(moduleSettings(), before_);
     expectNextWriteSucceeds(true);
 }
 
 // The same, with the file held by a second process, as an editor or a backup
-// program would hold it.
-TEST_F(FileFaultTest, FileHeldOpenByAnotherProcessIsKept) {
+// program would hold it. The shell's thread never sleeps for it, and the clock's next
+// tick after the holder lets go puts the newest settings in place.
+TEST_F(FileFaultTest, FileHeldOpenByAnotherProcessIsWrittenOnceItLetsGo) {
     startFloating();
+    g_fileCalls = FileCallRecords{};
+    redirectFlushAndSleepWhereImported(module());
     const std::string suffix = std::to_string(GetCurrentProcessId());
     const std::string readyName = "PipwickTestHolderReady" + suffix;
     const std::string releaseName = "PipwickTestHolderRelease" + suffix;
@@ -275,7 +279,12 @@ TEST_F(FileFaultTest, FileHeldOpenByAnotherProcessIsKept) {
     CloseHandle(release);
     ASSERT_TRUE(holding) << "the second process never held the file";
     EXPECT_EQ(exitCode, 0u);
-    expectOldFileKept();
+    EXPECT_EQ(moduleSettings(), before_);
+    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
+    EXPECT_EQ(moduleSettings(),
+              writtenText(withSetting(movedTo(floatingSettings(), 300, 40), "Pipwick.snapWindow:", "true")));
+    EXPECT_EQ(filesIn(moduleDirectory()), filesBefore_);
+    EXPECT_EQ(g_fileCalls.sleeps, 0);
     expectNextWriteSucceeds(true);
 }
 
@@ -315,11 +324,12 @@ TEST_P(DiskFaultTest, FailedWriteKeepsTheOldFile) {
     moveClockWindow(300, 40);
     moveClockWindow(310, 50);
     EXPECT_GT(g_diskFaults.faultsInjected, 0) << "the write never met the fault";
-    expectOldFileKept();
     if (GetParam().fault == DiskFault::ReplaceBusy) {
-        // A busy file is retried a few times, a few milliseconds apart, then left.
-        EXPECT_GE(g_diskFaults.replaceAttempts, 4);
-        EXPECT_LE(g_diskFaults.replaceAttempts, 2 * 10);
+        // A busy file is tried once per write; the newest write waits for a later try.
+        EXPECT_EQ(g_diskFaults.replaceAttempts, 2);
+        EXPECT_EQ(moduleSettings(), before_);
+    } else {
+        expectOldFileKept();
     }
 
     g_diskFaults.fault = DiskFault::None;

@@ -71,16 +71,9 @@ void PluginTest::SetUp() {
 
     module_ = LoadLibraryA(modulePath("Pipwick.dll").c_str());
     ASSERT_NE(module_, nullptr) << "LoadLibraryA failed, error " << GetLastError();
-    beginPlugin_ = entryPoint<BeginPlugin>(module_, "beginPlugin");
-    beginSlitPlugin_ = entryPoint<BeginSlitPlugin>(module_, "beginSlitPlugin");
-    beginPluginEx_ = entryPoint<BeginSlitPlugin>(module_, "beginPluginEx");
-    endPlugin_ = entryPoint<EndPlugin>(module_, "endPlugin");
-    pluginInfo_ = entryPoint<PluginInfo>(module_, "pluginInfo");
-    ASSERT_NE(beginPlugin_, nullptr);
-    ASSERT_NE(beginSlitPlugin_, nullptr);
-    ASSERT_NE(beginPluginEx_, nullptr);
-    ASSERT_NE(endPlugin_, nullptr);
-    ASSERT_NE(pluginInfo_, nullptr);
+    findEntryPoints();
+    if (HasFatalFailure())
+        return;
 
     // Tests rely on every one of these: without its redirection, a test that expects
     // nothing to be written, drawn or allocated would pass without looking, and a
@@ -97,10 +90,45 @@ void PluginTest::TearDown() {
     if (module_ != nullptr && !windowsLeft)
         FreeLibrary(module_);
     module_ = nullptr;
+    // A module that kept itself loaded, because the host ended it inside one of its
+    // calls, still holds its file; every call has returned by now.
+    for (int reference = 0; reference < 4 && !windowsLeft; ++reference) {
+        HMODULE kept = GetModuleHandleA(modulePath("Pipwick.dll").c_str());
+        if (kept == nullptr || !FreeLibrary(kept))
+            break;
+    }
     if (hostStarted_)
         norvane::stopHost();
     hostStarted_ = false;
     removeDirectoryTree(root_);
+}
+
+void PluginTest::findEntryPoints() {
+    beginPlugin_ = entryPoint<BeginPlugin>(module_, "beginPlugin");
+    beginSlitPlugin_ = entryPoint<BeginSlitPlugin>(module_, "beginSlitPlugin");
+    beginPluginEx_ = entryPoint<BeginSlitPlugin>(module_, "beginPluginEx");
+    endPlugin_ = entryPoint<EndPlugin>(module_, "endPlugin");
+    pluginInfo_ = entryPoint<PluginInfo>(module_, "pluginInfo");
+    ASSERT_NE(beginPlugin_, nullptr);
+    ASSERT_NE(beginSlitPlugin_, nullptr);
+    ASSERT_NE(beginPluginEx_, nullptr);
+    ASSERT_NE(endPlugin_, nullptr);
+    ASSERT_NE(pluginInfo_, nullptr);
+}
+
+void PluginTest::unloadModule() {
+    FreeLibrary(module_);
+    module_ = nullptr;
+}
+
+void PluginTest::loadModuleAgain() {
+    const std::string path = modulePath("Pipwick.dll");
+    const bool stillMapped = GetModuleHandleA(path.c_str()) != nullptr;
+    module_ = LoadLibraryA(path.c_str());
+    ASSERT_NE(module_, nullptr) << "LoadLibraryA failed, error " << GetLastError();
+    findEntryPoints();
+    if (!HasFatalFailure() && !stillMapped)
+        redirectAll(fixtureRedirections());
 }
 
 int PluginTest::recordStart(int result) {

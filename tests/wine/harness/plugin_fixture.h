@@ -87,6 +87,11 @@ protected:
     std::string hostLog() const;
 
     HMODULE module() const { return module_; }
+    // The host's FreeLibrary of the module, and its LoadLibraryA of the same file
+    // later: the entry points are looked up again, and a module mapped afresh gets the
+    // fixture's redirections.
+    void unloadModule();
+    void loadModuleAgain();
 
 private:
     using BeginPlugin = int(__cdecl*)(HINSTANCE);
@@ -95,6 +100,7 @@ private:
     using PluginInfo = const char*(__cdecl*)(int);
 
     int recordStart(int result);
+    void findEntryPoints();
 
     std::string root_;
     std::string moduleDirectory_;

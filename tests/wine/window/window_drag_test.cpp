@@ -1,0 +1,81 @@
+// A drag of the clock window, from WM_ENTERSIZEMOVE to WM_EXITSIZEMOVE, writes the
+// settings file once, at its end, with the last place: the whole text to a temporary
+// file, flushed to the disk, closed, and then renamed over the file. An end of the
+// plug-in during the drag writes the last place too, and moves outside a drag are
+// written at once.
+#include <string>
+#include <vector>
+
+#include "redirections.h"
+#include "plugin_fixture.h"
+#include "settings_text_support.h"
+#include "test_files.h"
+
+namespace {
+
+enum class DragEnd { Released, PluginEnded };
+
+struct DragCase {
+    const char* name;
+    DragEnd end;
+};
+
+constexpr int kSteps = 30;
+
+const std::vector<std::string> kOneWrite = {
+    "CreateFileA Pipwick.r~",      "WriteFile Pipwick.r~",
+    "FlushFileBuffers Pipwick.r~", "CloseHandle Pipwick.r~",
+    "MoveFileExA Pipwick.r~ Pipwick.rc",
+};
+
+Settings placedAt(int x, int y) {
+    Settings settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(x));
+    return withSetting(settings, "Pipwick.position.y:", std::to_string(y));
+}
+
+}  // namespace
+
+class WindowDragTest : public PluginTest, public testing::WithParamInterface<DragCase> {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        g_fileCalls = FileCallRecords{};
+        redirectAll(fileCallRedirections());
+        redirectFlushAndSleepWhereImported(module());
+    }
+};
+
+TEST_P(WindowDragTest, WritesOnceAtItsEndWithTheLastPlaceFlushedBeforeTheRename) {
+    startFrom(floatingSettings());
+    g_fileCalls.calls.clear();
+    const HWND clock = clockWindow();
+    SendMessageA(clock, WM_ENTERSIZEMOVE, 0, 0);
+    for (int step = 1; step <= kSteps; ++step)
+        moveClockWindow(120 + 5 * step, 80 + 3 * step);
+    EXPECT_EQ(g_fileCalls.count("MoveFileExA Pipwick.r~ Pipwick.rc"), 0)
+        << "the file was written during the drag";
+    g_fileCalls.calls.clear();
+
+    if (GetParam().end == DragEnd::Released)
+        SendMessageA(clock, WM_EXITSIZEMOVE, 0, 0);
+    else
+        stopPlugin();
+    EXPECT_EQ(g_fileCalls.calls, kOneWrite);
+    EXPECT_EQ(moduleSettings(), writtenText(placedAt(120 + 5 * kSteps, 80 + 3 * kSteps)));
+    EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
+
+    if (GetParam().end == DragEnd::Released) {
+        g_fileCalls.calls.clear();
+        moveClockWindow(40, 50);
+        EXPECT_EQ(g_fileCalls.calls, kOneWrite) << "a move after the drag waits";
+        EXPECT_EQ(moduleSettings(), writtenText(placedAt(40, 50)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, WindowDragTest,
+    testing::Values(DragCase{"Released", DragEnd::Released},
+                    DragCase{"PluginEnded", DragEnd::PluginEnded}),
+    [](const testing::TestParamInfo<DragCase>& info) { return std::string(info.param.name); });
