@@ -34,10 +34,13 @@ LRESULT onHitTest() {
 }
 
 // ShowWindow delivers messages, during which the host may end the plug-in. The
-// clock shows without taking the focus from the window the user works in.
+// clock shows without taking the focus from the window the user works in. Unlike
+// SW_SHOW, SW_SHOWNA repositions a window that is already visible, and the move
+// handler would then rewrite the settings file at every tick: a visible clock is
+// only repainted.
 void showAndRepaint(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
-    ShowWindow(plugin.hwnd, SW_SHOWNA);
+    if (!IsWindowVisible(plugin.hwnd)) ShowWindow(plugin.hwnd, SW_SHOWNA);
     if (live.stillLive()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
 }
 

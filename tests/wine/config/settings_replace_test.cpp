@@ -71,6 +71,14 @@ TEST_F(SettingsReplaceTest, HeldFileIsRenamedAtALaterTickWithoutSleeping) {
     EXPECT_EQ(g_fileCalls.sleeps, 0);
 }
 
+// Ticks repaint a clock that is already shown; they neither move it nor write the file.
+TEST_F(SettingsReplaceTest, TicksOfAShownClockWriteNothing) {
+    for (int second = 0; second < 5; ++second)
+        tick();
+    EXPECT_EQ(g_fileCalls.count("CreateFileA Pipwick.r~"), 0);
+    EXPECT_EQ(moduleSettings(), before_);
+}
+
 // The settings are read from the file as it stands, an edit of the user's say; a
 // write that waited from before must not land on it afterwards.
 TEST_F(SettingsReplaceTest, ReadSettingsGivesUpAWaitingWrite) {

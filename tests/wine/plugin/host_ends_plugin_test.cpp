@@ -130,10 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         EndCase{"SlitUpdate", Start::InSlit, LentCall::SlitUpdate,
                 [](HWND) { broadcastCommand("SaveSettings"); }, true},
+        // Only a hidden clock is shown again, so the test hides it first.
         EndCase{"TimerTick", Start::Floating, LentCall::ShowWindow,
-                [](HWND clock) { SendMessageA(clock, WM_TIMER, 1, 0); }},
+                [](HWND clock) {
+                    ShowWindow(clock, SW_HIDE);
+                    SendMessageA(clock, WM_TIMER, 1, 0);
+                }},
         EndCase{"ShowPlugins", Start::Floating, LentCall::ShowWindow,
-                [](HWND) { norvane::broadcast("@NorvShowPlugins"); }},
+                [](HWND clock) {
+                    ShowWindow(clock, SW_HIDE);
+                    norvane::broadcast("@NorvShowPlugins");
+                }},
         EndCase{"StartJoiningTheSlit", Start::DuringSlitStart, LentCall::SlitAdd, nullptr},
         EndCase{"StartRegistering", Start::DuringStart, LentCall::HostRegister, nullptr},
         EndCase{"StartOnTop", Start::DuringStart, LentCall::SetWindowPos, nullptr, false, true},

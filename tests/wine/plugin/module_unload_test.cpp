@@ -87,8 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                    [](HWND clock) { SendMessageA(clock, WM_RBUTTONUP, 0, 0); }},
         UnloadCase{"AlwaysOnTop", LentCall::SetWindowPos,
                    [](HWND) { broadcastCommand("AlwaysOnTop"); }},
+        // Only a hidden clock is shown again, so the test hides it first.
         UnloadCase{"TimerTick", LentCall::ShowWindow,
-                   [](HWND clock) { SendMessageA(clock, WM_TIMER, 1, 0); }},
+                   [](HWND clock) {
+                       ShowWindow(clock, SW_HIDE);
+                       SendMessageA(clock, WM_TIMER, 1, 0);
+                   }},
         UnloadCase{"IntoTheSlit", LentCall::SlitAdd, [](HWND) { broadcastCommand("ToggleSlit"); }},
         UnloadCase{"OutOfTheSlit", LentCall::SlitRemove,
                    [](HWND) { broadcastCommand("ToggleSlit"); }, true},
