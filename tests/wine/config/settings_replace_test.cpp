@@ -14,11 +14,6 @@
 
 namespace {
 
-Settings placedAt(int x, int y) {
-    Settings settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(x));
-    return withSetting(settings, "Pipwick.position.y:", std::to_string(y));
-}
-
 const std::vector<std::string> kSettingsOnly = {"Pipwick.dll", "Pipwick.rc"};
 
 }  // namespace
@@ -29,9 +24,7 @@ protected:
         PluginTest::SetUp();
         if (HasFatalFailure())
             return;
-        g_fileCalls = FileCallRecords{};
-        redirectAll(fileCallRedirections());
-        redirectFlushAndSleepWhereImported(module());
+        recordFileCalls();
         startFrom(floatingSettings());
         before_ = moduleSettings();
         g_fileCalls.calls.clear();
@@ -58,7 +51,7 @@ TEST_F(SettingsReplaceTest, HeldFileIsRenamedAtALaterTickWithoutSleeping) {
     moveClockWindow(310, 50);
     tick();
     EXPECT_EQ(moduleSettings(), before_);
-    EXPECT_EQ(waiting(), writtenText(placedAt(310, 50))) << "the newest write does not wait whole";
+    EXPECT_EQ(waiting(), writtenText(floatingSettingsAt(310, 50))) << "the newest write does not wait whole";
     // The host writes the toggled key into the old file; the waiting file must not
     // put the old value back.
     norvane::broadcast("@Pipwick SnapWindowToEdge");
@@ -66,7 +59,7 @@ TEST_F(SettingsReplaceTest, HeldFileIsRenamedAtALaterTickWithoutSleeping) {
     g_fileCalls.replaceHeld = false;
     tick();
     EXPECT_EQ(moduleSettings(),
-              writtenText(withSetting(placedAt(310, 50), "Pipwick.snapWindow:", "true")));
+              writtenText(withSetting(floatingSettingsAt(310, 50), "Pipwick.snapWindow:", "true")));
     EXPECT_EQ(filesIn(moduleDirectory()), kSettingsOnly);
     EXPECT_EQ(g_fileCalls.sleeps, 0);
 }
@@ -84,7 +77,7 @@ TEST_F(SettingsReplaceTest, TicksOfAShownClockWriteNothing) {
 TEST_F(SettingsReplaceTest, ReadSettingsGivesUpAWaitingWrite) {
     g_fileCalls.replaceHeld = true;
     moveClockWindow(300, 40);
-    const std::string edited = writtenText(placedAt(7, 8));
+    const std::string edited = writtenText(floatingSettingsAt(7, 8));
     writeModuleSettings(edited);
     norvane::broadcast("@Pipwick ReadSettings");
     g_fileCalls.replaceHeld = false;

@@ -15,11 +15,6 @@
 
 namespace {
 
-Settings movedTo(int x, int y) {
-    Settings settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(x));
-    return withSetting(settings, "Pipwick.position.y:", std::to_string(y));
-}
-
 // The i-th position of the moves: never the same twice in a row, always on screen.
 std::pair<int, int> positionOfMove(int i) {
     return {20 + (i * 7) % 600, 20 + (i * 13) % 400};
@@ -111,7 +106,7 @@ private:
             return false;
         if (positions_.count({x, y}) == 0)
             return false;
-        return text == writtenText(movedTo(x, y));
+        return text == writtenText(floatingSettingsAt(x, y));
     }
 
     std::string path_;
@@ -160,5 +155,5 @@ TEST_F(LongRunTest, TenThousandMovesKeepEveryReadFileWhole) {
 
     // With nobody reading, the next move is written for certain.
     moveClockWindow(333, 222);
-    EXPECT_EQ(moduleSettings(), writtenText(movedTo(333, 222)));
+    EXPECT_EQ(moduleSettings(), writtenText(floatingSettingsAt(333, 222)));
 }

@@ -297,6 +297,11 @@ std::vector<std::pair<std::string, std::string>> floatingSettings() {
     };
 }
 
+std::vector<std::pair<std::string, std::string>> floatingSettingsAt(int x, int y) {
+    auto settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(x));
+    return withSetting(settings, "Pipwick.position.y:", std::to_string(y));
+}
+
 std::vector<std::pair<std::string, std::string>> withSetting(
     std::vector<std::pair<std::string, std::string>> settings, const std::string& key,
     const std::string& value) {
@@ -339,6 +344,12 @@ bool PluginTest::paintPending() const {
 void PluginTest::reportWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
     g_platform.reportVersion = true;
     g_platform.version = {platformId, major, minor};
+}
+
+void PluginTest::recordFileCalls() {
+    g_fileCalls = FileCallRecords{};
+    redirectAll(fileCallRedirections());
+    redirectFlushAndSleepWhereImported(module());
 }
 
 void PluginTest::useMonitors(const std::vector<RECT>& monitors) {

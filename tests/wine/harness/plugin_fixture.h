@@ -62,6 +62,9 @@ protected:
     // Makes the plug-in see a desktop of these monitors, the primary one first
     // (redirect_platform.h).
     void useMonitors(const std::vector<RECT>& monitors);
+    // Records the plug-in's file calls in order (g_fileCalls), Sleep and the flush
+    // included.
+    void recordFileCalls();
     // Sends the broadcast to a window with nothing left to paint, and tells whether
     // the window had something to repaint right after it, before any message ran.
     bool broadcastInvalidates(const char* text);
@@ -121,6 +124,8 @@ std::string settingsLines(const std::vector<std::pair<std::string, std::string>>
 // The settings a test usually starts from: a window at (120, 80), 200 by 200,
 // floating, not topmost, no snapping, not translucent.
 std::vector<std::pair<std::string, std::string>> floatingSettings();
+// The same, at (x, y).
+std::vector<std::pair<std::string, std::string>> floatingSettingsAt(int x, int y);
 // `settings` with one key's value replaced, or the key added.
 std::vector<std::pair<std::string, std::string>> withSetting(
     std::vector<std::pair<std::string, std::string>> settings, const std::string& key,

@@ -28,11 +28,6 @@ const std::vector<std::string> kOneWrite = {
     "MoveFileExA Pipwick.r~ Pipwick.rc",
 };
 
-Settings placedAt(int x, int y) {
-    Settings settings = withSetting(floatingSettings(), "Pipwick.position.x:", std::to_string(x));
-    return withSetting(settings, "Pipwick.position.y:", std::to_string(y));
-}
-
 }  // namespace
 
 class WindowDragTest : public PluginTest, public testing::WithParamInterface<DragCase> {
@@ -41,9 +36,7 @@ protected:
         PluginTest::SetUp();
         if (HasFatalFailure())
             return;
-        g_fileCalls = FileCallRecords{};
-        redirectAll(fileCallRedirections());
-        redirectFlushAndSleepWhereImported(module());
+        recordFileCalls();
     }
 };
 
@@ -63,14 +56,14 @@ TEST_P(WindowDragTest, WritesOnceAtItsEndWithTheLastPlaceFlushedBeforeTheRename)
     else
         stopPlugin();
     EXPECT_EQ(g_fileCalls.calls, kOneWrite);
-    EXPECT_EQ(moduleSettings(), writtenText(placedAt(120 + 5 * kSteps, 80 + 3 * kSteps)));
+    EXPECT_EQ(moduleSettings(), writtenText(floatingSettingsAt(120 + 5 * kSteps, 80 + 3 * kSteps)));
     EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
 
     if (GetParam().end == DragEnd::Released) {
         g_fileCalls.calls.clear();
         moveClockWindow(40, 50);
         EXPECT_EQ(g_fileCalls.calls, kOneWrite) << "a move after the drag waits";
-        EXPECT_EQ(moduleSettings(), writtenText(placedAt(40, 50)));
+        EXPECT_EQ(moduleSettings(), writtenText(floatingSettingsAt(40, 50)));
     }
 }
 
