@@ -12,14 +12,13 @@ struct LocalTime {
     int second;
 };
 
-// The time goes through the runtime's 64-bit functions in both builds: a 32-bit
-// time_t ends in January 2038. A clock the runtime cannot convert gives no time; the
-// face then shows every dot unmarked, as at midnight.
-LocalTime takeLocalTime(std::tm** now) {
-    const __time64_t seconds = _time64(nullptr);
-    *now = _localtime64(&seconds);
-    if (*now == nullptr) return LocalTime{0, 0, 0};
-    return LocalTime{(*now)->tm_hour, (*now)->tm_min, (*now)->tm_sec};
+// The system's local time as it is now, in the time zone and under the clock
+// settings in force at this moment: a change of either shows at the next paint. A
+// reading that is no time of day shows every dot unmarked, as at midnight.
+LocalTime takeLocalTime(SYSTEMTIME* now) {
+    GetLocalTime(now);
+    if (now->wHour > 23 || now->wMinute > 59 || now->wSecond > 59) return LocalTime{0, 0, 0};
+    return LocalTime{now->wHour, now->wMinute, now->wSecond};
 }
 
 // The separator lines do not depend on the time, so they are drawn before it is

@@ -53,7 +53,7 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       circleSize(4),
       rcFile(),
       styleFile(),
-      now(nullptr),
+      now(),
       menuMain(nullptr),
       menuConfig(nullptr),
       menuSettings(nullptr),

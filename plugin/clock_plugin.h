@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <ctime>
-
 #include "host/norvane_api.h"
 
 class LiveRecord;
@@ -83,7 +81,7 @@ public:
     char rcFile[MAX_PATH];
     char styleFile[MAX_PATH];
 
-    std::tm* now;
+    SYSTEMTIME now;  // the local time of the last face painted
 
     Menu* menuMain;
     Menu* menuConfig;

@@ -3,14 +3,12 @@
 // the window lies partly off the screen; the GDI objects that thousands of paints
 // make and release; and paints whose GDI calls fail.
 #include <float.h>
-#include <time.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "face_expectation.h"
-#include "import_redirect.h"
 #include "norvane/host_control.h"
 #include "pixels.h"
 #include "plugin_fixture.h"
@@ -107,7 +105,7 @@ TEST_P(FacePixelsTest, DotsAndLinesFollowThePlan) {
 
     paintNow();
     EXPECT_FALSE(paintPending());
-    EXPECT_GT(g_clock.localtimeCalls, 0);
+    EXPECT_GT(g_clock.calls, 0);
 
     const WindowPixels pixels = WindowPixels::capture(clockWindow());
     ASSERT_TRUE(pixels.valid());
@@ -170,7 +168,7 @@ TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
     std::vector<std::string> expected = {
         "GetClientRect", "BeginPaint", "CreateCompatibleDC", "CreateCompatibleBitmap",
         "SelectObject",  "MakeGradient", "MoveToEx", "LineTo", "MoveToEx", "LineTo",
-        "time",          "localtime",  "GetStockObject", "SelectObject",
+        "GetLocalTime",  "GetStockObject", "SelectObject",
     };
     for (int dot = 0; dot < 20; ++dot) {
         expected.push_back("SetDCBrushColor");
@@ -245,14 +243,14 @@ TEST_F(FacePaintTest, PartlyVisibleWindowPaintsItsVisiblePartInPlace) {
 TEST_F(FacePaintTest, NoLocalTimeLeavesEveryDotUnmarked) {
     const Rgb marked{200, 30, 40};
     const Rgb unmarked{20, 220, 60};
-    g_clock.nullLocalTime = true;
+    g_clock.noTimeOfDay = true;
     startWith(200, 200, 12, marked, unmarked);
     if (HasFatalFailure())
         return;
 
-    const int localtimeCallsBefore = g_clock.localtimeCalls;
+    const int clockCallsBefore = g_clock.calls;
     paintNow();
-    EXPECT_GT(g_clock.localtimeCalls, localtimeCallsBefore);
+    EXPECT_GT(g_clock.calls, clockCallsBefore);
     EXPECT_FALSE(paintPending()) << "the paint did not complete";
 
     // Midnight's plan has every dot unmarked.
@@ -461,38 +459,17 @@ TEST_F(FacePaintTest, ColumnsAreTheDoubleProductWhateverTheHostsX87Precision) {
     EXPECT_EQ(g_gdiSizes.ellipseLefts[19], 17211);  // 0.84 of the width
 }
 
-namespace {
-
-// 2040-02-29 13:47:35 UTC, as the system's clock gives it: 100 ns steps since 1601.
-const __time64_t kMomentIn2040 = 2214136055;
-void WINAPI systemTimeIn2040(FILETIME* time) {
-    const ULONGLONG ticks = (static_cast<ULONGLONG>(kMomentIn2040) + 11644473600ULL) * 10000000ULL;
-    time->dwLowDateTime = static_cast<DWORD>(ticks);
-    time->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-}
-
-}  // namespace
-
-// The runtime's own clock, not the plug-in's import of it, reads a moment in 2040,
-// which a 32-bit time_t cannot hold: the paint shows that moment's local time.
+// A date that a 32-bit time_t cannot hold: the paint shows that moment's time.
 TEST_F(FacePaintTest, ShowsTheTimeAfter2038) {
     const Rgb marked{200, 30, 40};
     const Rgb unmarked{20, 220, 60};
+    g_clock.localTime = SYSTEMTIME{2040, 2, 3, 29, 13, 47, 35, 0};
     startWith(200, 200, 12, marked, unmarked);
     if (HasFatalFailure())
         return;
-    HMODULE runtime = GetModuleHandleA("msvcrt.dll");
-    ASSERT_NE(runtime, nullptr);
-    void* systemClock = redirectImport(runtime, "kernel32.dll", "GetSystemTimeAsFileTime",
-                                       addressOf(&systemTimeIn2040));
-    ASSERT_NE(systemClock, nullptr) << "the runtime does not read GetSystemTimeAsFileTime";
     paintNow();
-    redirectImport(runtime, "kernel32.dll", "GetSystemTimeAsFileTime", systemClock);
 
-    const std::tm* local = _localtime64(&kMomentIn2040);
-    ASSERT_NE(local, nullptr);
     const ExpectedFace plan = expectedFace(200, 200, 12, plainColour(marked),
-                                           plainColour(unmarked), local->tm_hour,
-                                           local->tm_min, local->tm_sec);
+                                           plainColour(unmarked), 13, 47, 35);
     expectWindowShows(plan, 200);
 }

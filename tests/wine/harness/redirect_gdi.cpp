@@ -1,7 +1,5 @@
 #include "redirections.h"
 
-#include <ctime>
-
 #include "host/norvane_api.h"
 #include "import_redirect.h"
 
@@ -132,8 +130,7 @@ enum PaintCall {
     DELETE_DC,
     DELETE_OBJECT,
     MAKE_GRADIENT,
-    TIME,
-    LOCALTIME,
+    GET_LOCAL_TIME,
     PAINT_CALL_COUNT
 };
 
@@ -141,7 +138,7 @@ const char* const kNames[PAINT_CALL_COUNT] = {
     "GetClientRect", "BeginPaint",      "EndPaint", "CreateCompatibleDC", "CreateCompatibleBitmap",
     "SelectObject",  "GetStockObject",  "SetDCBrushColor", "MoveToEx",   "LineTo",
     "Ellipse",       "BitBlt",          "DeleteDC", "DeleteObject",       "MakeGradient",
-    "time",          "localtime",
+    "GetLocalTime",
 };
 
 void* g_next[PAINT_CALL_COUNT];
@@ -204,11 +201,8 @@ void __cdecl makeGradient(HDC dc, RECT rect, int type, COLORREF from, COLORREF t
                                                  bevelStyle, bevelPosition, bevelWidth,
                                                  borderColour, borderWidth);
 }
-std::time_t __cdecl currentTime(std::time_t* result) {
-    return next<std::time_t(__cdecl*)(std::time_t*)>(TIME)(result);
-}
-std::tm* __cdecl localTime(const std::time_t* time) {
-    return next<std::tm*(__cdecl*)(const std::time_t*)>(LOCALTIME)(time);
+void WINAPI getLocalTime(SYSTEMTIME* time) {
+    next<decltype(&GetLocalTime)>(GET_LOCAL_TIME)(time);
 }
 
 }  // namespace ordered
@@ -267,7 +261,6 @@ std::vector<Redirection> paintCallRedirections() {
         {"GDI32.dll", "DeleteDC", addressOf(&deleteDc), &g_next[DELETE_DC]},
         {"GDI32.dll", "DeleteObject", addressOf(&deleteObject), &g_next[DELETE_OBJECT]},
         {"norvane.exe", "MakeGradient", addressOf(&makeGradient), &g_next[MAKE_GRADIENT]},
-        {"msvcrt.dll", kTimeImport, addressOf(&currentTime), &g_next[TIME]},
-        {"msvcrt.dll", kLocaltimeImport, addressOf(&localTime), &g_next[LOCALTIME]},
+        {"KERNEL32.dll", "GetLocalTime", addressOf(&getLocalTime), &g_next[GET_LOCAL_TIME]},
     };
 }

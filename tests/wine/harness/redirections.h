@@ -12,7 +12,6 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <ctime>
 #include <functional>
 #include <map>
 #include <set>
@@ -36,17 +35,18 @@ std::vector<Redirection> fixtureRedirections();
 void resetRedirectionRecords();
 
 // ---- The clock (installed by the fixture) ----------------------------------------
-// _time64 and _localtime64, which the plug-in imports from msvcrt.dll in both
-// builds: a fixed local time makes the face deterministic, and a null localtime
-// stands for a clock outside the range the runtime can convert.
+// GetLocalTime, which the plug-in imports from KERNEL32 for the face's time and for
+// arming its timer: a fixed local time makes the face deterministic, a test that moves
+// it on stands in for the system's clock, and an answer that is no time of day stands
+// for a system that gives none.
 
 struct ClockRecords {
-    bool fixed = false;          // answer `localTime` instead of the real time
-    __time64_t now = 0;          // what _time64() answers while fixed
-    std::tm localTime{};         // what localtime() answers while fixed
-    bool nullLocalTime = false;  // localtime() answers null
-    int timeCalls = 0;
-    int localtimeCalls = 0;
+    // Fixed until a test sets another time: at a second's start, so that the first
+    // tick after a start comes a whole second later.
+    bool fixed = true;
+    SYSTEMTIME localTime = {2024, 6, 6, 1, 12, 0, 0, 0};  // what it answers while fixed
+    bool noTimeOfDay = false;  // answers a record that holds no time of day
+    int calls = 0;
 };
 
 extern ClockRecords g_clock;
@@ -55,10 +55,6 @@ extern ClockRecords g_clock;
 void fixLocalTime(int hour, int minute, int second);
 
 std::vector<Redirection> clockRedirections();
-
-// The runtime's names for time and localtime, as the plug-in imports them.
-extern const char kTimeImport[];
-extern const char kLocaltimeImport[];
 
 // ---- Files (installed by the fixture) --------------------------------------------
 // CreateFileA and WriteFile, the calls through which the plug-in writes its
