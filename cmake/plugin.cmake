@@ -24,6 +24,7 @@ add_library(Pipwick SHARED
     face/paint_clock.cpp
     window/window_proc.cpp
     window/window_drag.cpp
+    window/second_tick.cpp
     window/message_text.cpp
     window/broadcast_commands.cpp
     window/context_menu.cpp

@@ -28,6 +28,8 @@ public:
     void readStyle();
 
     void paintClock(HWND window);
+    // Arms timer 1 for the start of the next second: at start-up and at every tick.
+    bool armUpdateTimer();
     void showContextMenu();
 
     void startDrag();

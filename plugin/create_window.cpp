@@ -117,7 +117,7 @@ int ClockPlugin::createClockWindow() {
         if (!live.stillLive()) return 1;
     }
 
-    if (SetTimer(hwnd, kUpdateTimerId, 1000, nullptr) == 0) {
+    if (!armUpdateTimer()) {
         undoStartWithoutTimer(live);
         return 1;
     }

@@ -17,6 +17,7 @@ namespace setUp {
 void* originalRegisterClass = nullptr;
 void* originalCreateWindow = nullptr;
 void* originalSetTimer = nullptr;
+void* originalKillTimer = nullptr;
 
 // A class name argument may be an atom in its low word instead of a text.
 std::string classNameText(LPCSTR name) {
@@ -63,12 +64,19 @@ UINT_PTR WINAPI setTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC proced
     UINT_PTR result = 0;
     if (g_windowSetup.failSetTimer) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } else if (g_windowSetup.holdTimers) {
+        result = id;
     } else {
         result = functionFrom<UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC)>(
             originalSetTimer)(window, id, period, procedure);
     }
     g_windowSetup.timers.push_back({window, id, period, procedure, result});
     return result;
+}
+
+BOOL WINAPI killTimer(HWND window, UINT_PTR id) {
+    g_windowSetup.timerStops.push_back({window, id});
+    return functionFrom<BOOL(WINAPI*)(HWND, UINT_PTR)>(originalKillTimer)(window, id);
 }
 
 }  // namespace setUp
@@ -125,6 +133,7 @@ std::vector<Redirection> windowSetupRedirections() {
         {"USER32.dll", "RegisterClassA", addressOf(&registerClass), &originalRegisterClass},
         {"USER32.dll", "CreateWindowExA", addressOf(&createWindow), &originalCreateWindow},
         {"USER32.dll", "SetTimer", addressOf(&setTimer), &originalSetTimer},
+        {"USER32.dll", "KillTimer", addressOf(&killTimer), &originalKillTimer},
     };
 }
 

@@ -215,7 +215,8 @@ std::vector<Redirection> paintCallRedirections();
 
 // ---- Windows: set-up (installed by the fixture) ----------------------------------
 // The calls that bring the clock window up: RegisterClassA, CreateWindowExA and
-// SetTimer. Each is recorded and passed through, or fails on demand.
+// SetTimer, and KillTimer. Each is recorded and passed through, or fails on demand;
+// a test that delivers the ticks itself holds the timers instead of arming them.
 
 struct ClassRegistration {
     std::string className;
@@ -241,13 +242,20 @@ struct TimerStart {
     UINT_PTR result;        // 0 when it failed
 };
 
+struct TimerStop {
+    HWND window;
+    UINT_PTR id;
+};
+
 struct WindowSetupRecords {
     bool failRegisterClass = false;
     bool failCreateWindow = false;
     bool failSetTimer = false;
+    bool holdTimers = false;  // SetTimer succeeds without arming a timer
     std::vector<ClassRegistration> registrations;
     std::vector<WindowCreation> creations;
     std::vector<TimerStart> timers;
+    std::vector<TimerStop> timerStops;
 };
 
 extern WindowSetupRecords g_windowSetup;
