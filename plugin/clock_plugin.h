@@ -28,8 +28,10 @@ public:
     void readStyle();
 
     void paintClock(HWND window);
-    // Arms timer 1 for the start of the next second: at start-up and at every tick.
-    bool armUpdateTimer();
+    // Timer 1 is armed for the start of the next second: at start-up, and again at
+    // every tick, which tells whether the second on the face has ended.
+    bool startUpdateTimer();
+    bool tickUpdateTimer();
     void showContextMenu();
 
     void startDrag();

@@ -117,7 +117,7 @@ int ClockPlugin::createClockWindow() {
         if (!live.stillLive()) return 1;
     }
 
-    if (!armUpdateTimer()) {
+    if (!startUpdateTimer()) {
         undoStartWithoutTimer(live);
         return 1;
     }

@@ -47,8 +47,7 @@ void showAndRepaint(ClockPlugin& plugin) {
 LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
     if (timerId != kUpdateTimerId) return 0;
     plugin.retryPendingReplace();
-    plugin.armUpdateTimer();
-    showAndRepaint(plugin);
+    if (plugin.tickUpdateTimer()) showAndRepaint(plugin);
     return 0;
 }
 

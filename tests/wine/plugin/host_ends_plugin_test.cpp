@@ -130,9 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         EndCase{"SlitUpdate", Start::InSlit, LentCall::SlitUpdate,
                 [](HWND) { broadcastCommand("SaveSettings"); }, true},
-        // Only a hidden clock is shown again, so the test hides it first.
+        // Only a hidden clock is shown again, so the test hides it first; the tick
+        // comes in the second after the one on the face.
         EndCase{"TimerTick", Start::Floating, LentCall::ShowWindow,
                 [](HWND clock) {
+                    fixLocalTime(12, 0, 1);
                     ShowWindow(clock, SW_HIDE);
                     SendMessageA(clock, WM_TIMER, 1, 0);
                 }},
