@@ -5,7 +5,8 @@
 #   make fuzz   build, then run each fuzzer from a random seed for FUZZ_SECONDS (300);
 #               a crash's input lands in the fuzzer's corpus, to be checked in with the fix
 #   make bench  build, then measure the plug-in against its floor under Wine, the
-#               32-bit and the 64-bit build
+#               32-bit and the 64-bit build; BENCH_ARGS go to the benchmark
+#               (BENCH_ARGS=--flip-only measures the flip latency alone)
 #   make dist   leave both release zips, their SHA256SUMS, the plug-in, the stand-in
 #               host and a sample style in dist/, then make them again in a fresh
 #               clone of the commit and check that every byte is the same
@@ -57,7 +58,7 @@ run: build-win32
 	@$(SESSION) scripts/run-clock.sh $(WIN32) $(BUILD)
 
 bench: build-win32 build-win64
-	@PIPWICK_XVFB=1 $(SESSION) scripts/run-bench.sh $(WIN32) $(WIN64) $(BUILD)
+	@PIPWICK_XVFB=1 $(SESSION) scripts/run-bench.sh $(WIN32) $(WIN64) $(BUILD) $(BENCH_ARGS)
 
 dist: dist-files
 	@scripts/check-dist.sh $(DIST) $(BUILD)/dist-check

@@ -4,8 +4,9 @@
 // Nothing here judges a time: the goals are printed beside the figures.
 //
 //   norvane.exe [--repaints N] [--moves N] [--starts N] [--idle-seconds N]
-//               [--runs-as TEXT]
+//               [--flip-seconds N] [--flip-only] [--runs-as TEXT]
 //
+// --flip-only measures the flip latency alone.
 // --runs-as says how the code ran (natively, or under an emulator) in the title and
 // the summary line, so that figures taken under emulation are never read as native.
 //
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "bench/figures.h"
+#include "bench/flip_latency.h"
 #include "bench/measure.h"
 #include "bench/plugins.h"
 #include "bench/report.h"
@@ -53,10 +55,15 @@ bool parseArguments(int argc, char** argv, bench::BenchOptions* options) {
             options->runsAs = argv[++i];
             continue;
         }
+        if (argument == "--flip-only") {
+            options->flipOnly = true;
+            continue;
+        }
         int* target = argument == "--repaints"       ? &options->repaints
                       : argument == "--moves"        ? &options->moves
                       : argument == "--starts"       ? &options->starts
                       : argument == "--idle-seconds" ? &options->idleSeconds
+                      : argument == "--flip-seconds" ? &options->flipSeconds
                                                      : nullptr;
         if (target == nullptr || i + 1 >= argc || !parsePositive(argv[++i], target)) {
             std::fprintf(stderr, "bench: bad argument %s\n", argv[i]);
@@ -78,6 +85,38 @@ void progress(const char* text) {
     std::fflush(stdout);
 }
 
+// One word in the summary: "32-bit build, native" becomes "32-bit_build_native".
+std::string runsAsPair(const std::string& runsAs) {
+    std::string pair = "runs_as=";
+    for (char c : runsAs)
+        if (c != ',') pair += c == ' ' ? '_' : c;
+    return pair;
+}
+
+struct FlipFigures {
+    bench::FlipLatency pipwick;
+    bench::FlipLatency floor;
+};
+
+FlipFigures measureFlips(bench::LoadedPlugin& pipwick, bench::LoadedPlugin& floor, int seconds) {
+    progress("flip latency: the clock, then the floor");
+    FlipFigures flips;
+    flips.pipwick = bench::measureFlipLatency(pipwick, seconds);
+    flips.floor = bench::measureFlipLatency(floor, seconds);
+    return flips;
+}
+
+int runFlipsOnly(const bench::BenchOptions& options, bench::LoadedPlugin& pipwick,
+                 bench::LoadedPlugin& floor) {
+    const FlipFigures flips = measureFlips(pipwick, floor, options.flipSeconds);
+    std::printf("\nPipwick against its floor%s%s\n", options.runsAs.empty() ? "" : ", ",
+                options.runsAs.c_str());
+    bench::printFlipLatency(flips.pipwick, flips.floor, options.flipSeconds);
+    std::printf("\nbench: %s %s\n", bench::flipLatencySummary(flips.pipwick, flips.floor).c_str(),
+                runsAsPair(options.runsAs).c_str());
+    return 0;
+}
+
 int runBenchmark(const bench::BenchOptions& options) {
     const std::string directory = programDirectory();
     const std::string pipwickDll = directory + "Pipwick.dll";
@@ -88,9 +127,6 @@ int runBenchmark(const bench::BenchOptions& options) {
         return 1;
     }
 
-    progress("private memory, each DLL in a process of its own");
-    const bench::MemoryAdded memory = bench::measurePrivateMemory(pipwickDll, floorDll);
-
     bench::LoadedPlugin pipwick;
     bench::LoadedPlugin floor;
     if (!pipwick.load(pipwickDll) || !floor.load(floorDll)) {
@@ -98,6 +134,16 @@ int runBenchmark(const bench::BenchOptions& options) {
         return 1;
     }
     floor.setFloorFace(bench::floorFaceFromStyle((directory + "sample.style").c_str(), 300, 10));
+    if (options.flipOnly) {
+        const int result = runFlipsOnly(options, pipwick, floor);
+        pipwick.unload();
+        floor.unload();
+        norvane::stopHost();
+        return result;
+    }
+
+    progress("private memory, each DLL in a process of its own");
+    const bench::MemoryAdded memory = bench::measurePrivateMemory(pipwickDll, floorDll);
 
     progress("start-up");
     const bench::Measured startUp = bench::measureStartUp(pipwick, floor, options.starts);
@@ -123,6 +169,7 @@ int runBenchmark(const bench::BenchOptions& options) {
     progress("idle: the host alone, then with the clock, then with the floor");
     double hostAlone = 0;
     const bench::Measured idle = bench::measureIdle(pipwick, floor, options.idleSeconds, &hostAlone);
+    const FlipFigures flips = measureFlips(pipwick, floor, options.flipSeconds);
 
     const double cpuStep = bench::cpuClockStepMicroseconds();
     const double pipwickBytes = bench::fileBytes(pipwickDll);
@@ -165,13 +212,13 @@ int runBenchmark(const bench::BenchOptions& options) {
     char dragWrites[64];
     std::snprintf(dragWrites, sizeof dragWrites, "drag_writes=%.1f", drag.writesPerDrag);
     std::printf("\nidle: the host alone used %.1f us/s; the process CPU clock moves in steps of "
-                "%.0f us, %.0f us/s over %d s\n\n",
+                "%.0f us, %.0f us/s over %d s\n",
                 hostAlone, cpuStep, cpuStep / options.idleSeconds, options.idleSeconds);
-    // One word in the summary: "32-bit build, native" becomes "32-bit_build_native".
-    std::string runsAs = "runs_as=";
-    for (char c : options.runsAs)
-        if (c != ',') runsAs += c == ' ' ? '_' : c;
-    bench::printSummary(rows, {hostIdle, dllBytes, dragWrites, runsAs});
+    bench::printFlipLatency(flips.pipwick, flips.floor, options.flipSeconds);
+    std::printf("\n");
+    bench::printSummary(rows, {hostIdle, dllBytes, dragWrites,
+                               bench::flipLatencySummary(flips.pipwick, flips.floor),
+                               runsAsPair(options.runsAs)});
     return 0;
 }
 

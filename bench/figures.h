@@ -18,6 +18,8 @@ struct BenchOptions {
     int moves = 2000;       // completed moves, and as many bare writes
     int starts = 30;        // starts of each plug-in
     int idleSeconds = 60;   // for the host alone, the clock and the floor each
+    int flipSeconds = 120;  // the flip latency of each plug-in
+    bool flipOnly = false;  // measure the flip latency alone
     std::string runsAs;  // how this build's code ran, e.g. "32-bit, under qemu-i386"
 };
 

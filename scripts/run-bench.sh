@@ -6,7 +6,7 @@
 # qemu-i386 emulating a Pentium II, whichever this machine offers
 # (scripts/i386-mode.sh). Arguments after
 # the folders go to the benchmark (--repaints N, --moves N, --starts N,
-# --idle-seconds N).
+# --idle-seconds N, --flip-seconds N, --flip-only).
 #   scripts/run-bench.sh build/win32 build/win64 build [ARGUMENTS...]
 set -euo pipefail
 win32=$1
