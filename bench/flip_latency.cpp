@@ -101,7 +101,10 @@ FlipLatency flipsOf(const std::vector<Paint>& paints, double start, double end) 
         if (count > 1) ++flips.twice;
     }
     flips.medianMs = median(delays);
-    for (double delay : delays) flips.largestMs = delay > flips.largestMs ? delay : flips.largestMs;
+    for (double delay : delays) {
+        flips.largestMs = delay > flips.largestMs ? delay : flips.largestMs;
+        if (delay > 30) ++flips.over30Ms;
+    }
     return flips;
 }
 
@@ -133,15 +136,16 @@ void printFlipLatency(const FlipLatency& pipwick, const FlipLatency& floor, int 
     std::printf("\nflip latency, every timer delivered %u ms late, %d s each (the floor on a "
                 "plain 1000 ms timer)\n",
                 kTimerLateness, seconds);
-    std::printf("%-10s %8s %8s %8s %12s %12s\n", "", "seconds", "skipped", "twice", "median",
-                "largest");
+    std::printf("%-10s %8s %8s %8s %12s %12s %9s\n", "", "seconds", "skipped", "twice", "median",
+                "largest", "> 30 ms");
     const struct {
         const char* name;
         const FlipLatency& flips;
     } rows[] = {{"Pipwick", pipwick}, {"floor", floor}};
     for (const auto& row : rows) {
-        std::printf("%-10s %8d %8d %8d %9.1f ms %9.1f ms\n", row.name, row.flips.seconds,
-                    row.flips.skipped, row.flips.twice, row.flips.medianMs, row.flips.largestMs);
+        std::printf("%-10s %8d %8d %8d %9.1f ms %9.1f ms %9d\n", row.name, row.flips.seconds,
+                    row.flips.skipped, row.flips.twice, row.flips.medianMs, row.flips.largestMs,
+                    row.flips.over30Ms);
     }
     const bool met = pipwick.seconds > 0 && pipwick.skipped == 0 && pipwick.twice == 0 &&
                      pipwick.largestMs <= 30;
@@ -152,10 +156,12 @@ std::string flipLatencySummary(const FlipLatency& pipwick, const FlipLatency& fl
     char text[256];
     std::snprintf(text, sizeof text,
                   "flip_skipped=%d flip_twice=%d flip_median_ms=%.1f flip_largest_ms=%.1f "
-                  "flip_skipped_baseline=%d flip_twice_baseline=%d flip_median_ms_baseline=%.1f "
-                  "flip_largest_ms_baseline=%.1f",
+                  "flip_over_30ms=%d flip_skipped_baseline=%d flip_twice_baseline=%d "
+                  "flip_median_ms_baseline=%.1f flip_largest_ms_baseline=%.1f "
+                  "flip_over_30ms_baseline=%d",
                   pipwick.skipped, pipwick.twice, pipwick.medianMs, pipwick.largestMs,
-                  floor.skipped, floor.twice, floor.medianMs, floor.largestMs);
+                  pipwick.over30Ms, floor.skipped, floor.twice, floor.medianMs, floor.largestMs,
+                  floor.over30Ms);
     return text;
 }
 

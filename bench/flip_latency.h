@@ -16,6 +16,7 @@ struct FlipLatency {
     int twice = 0;           // painted more than once
     double medianMs = 0;     // from a second's start to the end of its first paint
     double largestMs = 0;
+    int over30Ms = 0;        // seconds whose first paint ended more than 30 ms after its start
 };
 
 // Runs the loaded plug-in for `seconds`; it must not be running.
