@@ -29,7 +29,8 @@ public:
 
     void paintClock(HWND window);
     // Timer 1 is armed for the start of the next second: at start-up, and again at
-    // every tick, which tells whether the second on the face has ended.
+    // every tick, which tells whether the clock is to be shown and painted: the
+    // second on its face has ended, or it is hidden.
     bool startUpdateTimer();
     bool tickUpdateTimer();
     void showContextMenu();
