@@ -36,8 +36,7 @@ if i386=$("$repo/scripts/i386-mode.sh"); then
         # nothing of a real machine: fewer rounds keep the run to minutes. Arguments
         # given to make bench still come last and win.
         echo "bench: under $i386 the 32-bit build runs fewer rounds"
-        QEMU_CPU=$I386_EMULATED_CPU bench_build "$win32" \
-            "32-bit build, under $i386 ($I386_EMULATED_CPU)" \
+        bench_build "$win32" "32-bit build, under $i386" \
             --repaints 300 --moves 300 --starts 10 --idle-seconds 20 "$@"
     fi
 else

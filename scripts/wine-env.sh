@@ -14,11 +14,6 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
 
 WINE32_LOADER=/usr/lib/wine/wine
 WINE64_LOADER=/usr/lib/wine/wine64
-# The processor that qemu-i386 emulates (it reads QEMU_CPU) for the 32-bit tests and
-# benchmark where 32-bit programs run under it: a Pentium II, which has no SSE, as
-# 32-bit Windows XP, Vista and 7 run on it.
-I386_EMULATED_CPU=pentium2
-
 # The machine field of a PE file's header, in hex: 014c for i386, 8664 for x86-64.
 pe_machine() {
     local header
