@@ -1,9 +1,9 @@
 // Timer 1 as the window system delivers it: late or early on every period, refused
 // when it is set again, and the clock set back or forward or the time zone changed
-// between two ticks, which the next paint shows. The test is both the system's clock and the timer: GetLocalTime
-// answers a clock that the test moves on, SetTimer only records the period asked for,
-// and each tick is delivered once the clock has moved on by that period and the
-// lateness, so an hour of ticks runs in moments.
+// between two ticks, which the next paint shows. The test is both the system's clock
+// and the timer: GetLocalTime answers a clock that the test moves on, SetTimer only
+// records the period asked for, and each tick is delivered once the clock has moved
+// on by that period and the lateness, so an hour of ticks runs in moments.
 #include <algorithm>
 #include <string>
 #include <vector>
