@@ -43,6 +43,9 @@ public:
     void fitWidthToLabel();
     void clearLabel();
 
+    // The window is layered while translucency is on, the platform offers layered
+    // windows and the clock floats: never in the slit.
+    bool shouldBeLayered() const;
     void makeTranslucent();
     void makeOpaque();
     void joinSlit();

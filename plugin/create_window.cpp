@@ -43,8 +43,7 @@ void ClockPlugin::joinSlitIfWanted() {
 }
 
 void ClockPlugin::applyStartupTranslucency() {
-    if (!layeredCapable || g_inSlit || !transparency) return;
-    makeTranslucent();
+    if (shouldBeLayered()) makeTranslucent();
 }
 
 void ClockPlugin::registerForHostMessages() {

@@ -26,6 +26,10 @@ BOOL setLayeredAttributes(HWND window, COLORREF colourKey, BYTE alpha, DWORD fla
     return g_pSetLayeredWindowAttributes(window, colourKey, alpha, flags);
 }
 
+bool ClockPlugin::shouldBeLayered() const {
+    return layeredCapable && transparency && !g_inSlit;
+}
+
 void ClockPlugin::makeTranslucent() {
     SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_LAYERED);
     setLayeredAttributes(hwnd, 0, layeredOpacityFor(alpha), LWA_ALPHA);

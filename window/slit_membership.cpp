@@ -16,7 +16,7 @@ constexpr UINT kFloatingPlacement = SWP_NOACTIVATE | SWP_NOSENDCHANGING;
 // The slit reads the flag while it handles its message: it is set before the window
 // is added.
 void ClockPlugin::joinSlit() {
-    if (layeredCapable && transparency) makeOpaque();
+    if (shouldBeLayered()) makeOpaque();
     g_inSlit = true;
     SendMessageA(g_hSlit, HM_SLIT_ADD, 0, reinterpret_cast<LPARAM>(hwnd));
 }
@@ -30,7 +30,7 @@ void ClockPlugin::leaveSlit() {
     if (!live.stillLive()) return;
     g_inSlit = false;
 
-    if (layeredCapable && transparency) makeTranslucent();
+    if (shouldBeLayered()) makeTranslucent();
     SetWindowPos(hwnd, alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, xpos, ypos,
                  windowSideFor(width), windowSideFor(height), kFloatingPlacement);
 }
