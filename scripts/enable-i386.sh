@@ -9,6 +9,7 @@
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$repo/scripts/wine-env.sh"
+. "$repo/scripts/apt-update.sh"
 binfmt=/proc/sys/fs/binfmt_misc
 qemu=/usr/bin/qemu-i386
 i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
@@ -71,7 +72,7 @@ if ! qemu_version_ok; then
             [ -f /usr/share/keyrings/debian-archive-keyring.gpg ] &&
                 echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
         } >"$backports"
-        apt-get update -q >/dev/null || cannot "apt-get update failed with the backports source"
+        apt_update || cannot "apt-get update failed with the backports source"
     fi
     say "installing qemu-user from $codename-backports"
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \

@@ -6,6 +6,7 @@
 # (scripts/enable-i386.sh).
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$repo/scripts/apt-update.sh"
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth cmake make g++ googletest clang libclang-rt-14-dev)
 
@@ -25,8 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
         echo "setup: enabling the i386 architecture for 32-bit Wine"
         dpkg --add-architecture i386
     fi
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    apt_update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${apt_release[@]}" "${missing[@]}"
 fi
 
 "$repo/scripts/enable-i386.sh"
