@@ -26,8 +26,12 @@ void deleteRecord(ClockPlugin* plugin) {
 
 extern "C" {
 
+// One clock at a time: a start while a record lives (the plug-in listed twice, or a
+// start again without an end) is refused before it touches anything of the running
+// clock.
 int beginPlugin(HINSTANCE module) {
     const PluginCodeRunning running;
+    if (g_plugin != nullptr) return 1;
     ClockPlugin* plugin = newRecord(module);
     if (plugin == nullptr) return 1;
     // The window procedure runs inside window creation and reaches the record only
@@ -44,6 +48,7 @@ int beginPlugin(HINSTANCE module) {
 }
 
 int beginSlitPlugin(HINSTANCE module, HWND slit) {
+    if (g_plugin != nullptr) return 1;
     g_hSlit = slit;
     return beginPlugin(module);
 }

@@ -190,6 +190,40 @@ TEST_F(StartStopTest, StartsAgainInTheSameLoadKeepingTheSlit) {
     EXPECT_EQ(hostMessagesOf(HM_REGISTER_MESSAGES).size(), 2u);
 }
 
+// A host that starts the plug-in again while it runs (listed twice, or restarted
+// after a failed end) is refused at once, and the running clock stays whole: its
+// window, its class and its slit handle, its ticks, its end and the unload after it.
+TEST_F(StartStopTest, ASecondStartIsRefusedAndLeavesTheRunningClockWhole) {
+    writeModuleSettings(settingsWithSlit(false));
+    ASSERT_EQ(startPlugin(), 0);  // no slit known
+    HWND first = clockWindow();
+    ASSERT_NE(first, nullptr);
+    const size_t registrations = g_windowSetup.registrations.size();
+    const size_t creations = g_windowSetup.creations.size();
+
+    EXPECT_EQ(startPlugin(), 1);
+    EXPECT_EQ(startSlitPlugin(norvane::slitWindow()), 1);
+    EXPECT_EQ(g_windowSetup.registrations.size(), registrations);
+    EXPECT_EQ(g_windowSetup.creations.size(), creations);
+    EXPECT_TRUE(g_messageBoxes.calls.empty());
+    EXPECT_EQ(windowsOfClass("Pipwick"), std::vector<HWND>{first});
+    // The refused start's slit was not taken: a hide still leaves this clock alone.
+    norvane::broadcast("@NorvHidePlugins");
+    EXPECT_TRUE(IsWindowVisible(first));
+
+    fixLocalTime(12, 0, 1);
+    norvane::clearCalls();
+    SendMessageA(first, WM_TIMER, 1, 0);
+    UpdateWindow(first);
+    EXPECT_EQ(norvane::callsTo("MakeGradient").size(), 1u) << "the running clock stopped painting";
+
+    stopPlugin();
+    ASSERT_FALSE(IsWindow(first)) << "the running clock outlived its end";
+    EXPECT_FALSE(pipwickClassRegistered());
+    unloadModule();
+    pumpMessages(1500);  // a timer left behind would call into the unloaded module
+}
+
 TEST_F(StartStopTest, EndPluginWithoutAStartDoesNothing) {
     stopPlugin();
     EXPECT_TRUE(norvane::hostMessages().empty());
