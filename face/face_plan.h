@@ -21,6 +21,14 @@ constexpr int kFaceLineCount = 2;
 constexpr int kFaceDotCount = 20;
 constexpr int kFaceOpCount = kFaceLineCount + kFaceDotCount;
 
+// The smallest face that still shows all twenty dots: with dots of the starting size,
+// 4 pixels, every dot lies wholly inside the face and a pixel apart from its
+// neighbours, and the separator lines pass between the columns. Every larger face
+// keeps that; one pixel less in either direction does not. A smaller width or height
+// is painted at this size.
+constexpr int kSmallestFaceWidth = 36;
+constexpr int kSmallestFaceHeight = 24;
+
 struct FacePlan {
     FaceOp ops[kFaceOpCount];
 };

@@ -86,7 +86,9 @@ void ClockPlugin::paintClock(HWND window) {
         // The surface's first pixel is the reachable part's corner: drawing keeps the
         // face's own coordinates.
         SetWindowOrgEx(faceDc, reach.left, reach.top, nullptr);
-        const RECT face = {0, 0, width, height};
+        const int faceWide = faceWidth();
+        const int faceTall = faceHeight();
+        const RECT face = {0, 0, faceWide, faceTall};
         if (styleItem != nullptr) {
             MakeGradient(faceDc, face, styleItem->gradientType, backColor, backColorTo,
                          styleItem->interlaced != 0, styleItem->bevelStyle,
@@ -96,10 +98,10 @@ void ClockPlugin::paintClock(HWND window) {
                          bevelWidth, borderColor, borderWidth);
         }
 
-        drawSeparatorLines(faceDc, width, height);
+        drawSeparatorLines(faceDc, faceWide, faceTall);
         const LocalTime time = takeLocalTime(&now);
         const FacePlan plan = planClockFace(
-            width, height, circleSize, faceColour(markedRed, markedGreen, markedBlue),
+            faceWide, faceTall, circleSize, faceColour(markedRed, markedGreen, markedBlue),
             faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue), time.hour, time.minute,
             time.second);
         drawDots(faceDc, plan);
@@ -110,7 +112,7 @@ void ClockPlugin::paintClock(HWND window) {
             BitBlt(windowDc, copied.left, copied.top, copied.right - copied.left,
                    copied.bottom - copied.top, faceDc, copied.left, copied.top, SRCCOPY);
         }
-        fillOutsideFace(windowDc, client, width, height, backColor);
+        fillOutsideFace(windowDc, client, faceWide, faceTall, backColor);
     }
     if (faceDc != nullptr) DeleteDC(faceDc);
     if (faceBitmap != nullptr) DeleteObject(faceBitmap);

@@ -39,6 +39,10 @@ public:
     void writeMovedPosition();
     void finishDrag();
 
+    // The face's size: the width and height read, or the smallest face where they
+    // are smaller. The fields keep the values as read, and so does the file.
+    int faceWidth() const;
+    int faceHeight() const;
     bool resizeWindow(int wantedWidth, int wantedHeight);
     void fitWidthToLabel();
     void clearLabel();

@@ -92,12 +92,12 @@ int ClockPlugin::createClockWindow() {
         return 1;
     }
 
-    // An absurd size from the settings is bounded for the platform; the record and
-    // the file keep it as read.
+    // A size from the settings too small for the face, or absurd, is bounded for the
+    // platform; the record and the file keep it as read.
     hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClassName, nullptr,
                            WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, xpos, ypos,
-                           windowSideFor(width), windowSideFor(height), nullptr, nullptr,
-                           hInstance, nullptr);
+                           windowSideFor(faceWidth()), windowSideFor(faceHeight()), nullptr,
+                           nullptr, hInstance, nullptr);
     if (hwnd == nullptr) {
         MessageBoxA(nullptr, "Error creating window", kPluginNameVersion, kErrorBoxStyle);
         if (live.stillLive()) UnregisterClassA(kWindowClassName, hInstance);

@@ -2,16 +2,26 @@
 // smallest width, in place inside the slit or at the recorded position outside it.
 #include <cstring>
 
+#include "face/face_plan.h"
 #include "plugin/clock_plugin.h"
 #include "plugin/live_record.h"
 #include "window/auto_width.h"
+
+// A window without room for its face could not be seen or clicked.
+int ClockPlugin::faceWidth() const {
+    return width < kSmallestFaceWidth ? kSmallestFaceWidth : width;
+}
+
+int ClockPlugin::faceHeight() const {
+    return height < kSmallestFaceHeight ? kSmallestFaceHeight : height;
+}
 
 bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
     if (width == wantedWidth && height == wantedHeight) return false;
     width = windowWidthFor(wantedWidth);
     // The height comes from the settings as read and may be absurd: the platform is
     // asked for a bounded one.
-    const int windowHeight = windowSideFor(height);
+    const int windowHeight = windowSideFor(faceHeight());
     if (g_inSlit) {
         const LiveRecord live(this);
         SetWindowPos(hwnd, nullptr, 0, 0, width, windowHeight,

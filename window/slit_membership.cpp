@@ -32,5 +32,5 @@ void ClockPlugin::leaveSlit() {
 
     if (shouldBeLayered()) makeTranslucent();
     SetWindowPos(hwnd, alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, xpos, ypos,
-                 windowSideFor(width), windowSideFor(height), kFloatingPlacement);
+                 windowSideFor(faceWidth()), windowSideFor(faceHeight()), kFloatingPlacement);
 }

@@ -180,6 +180,38 @@ TEST(FacePlan, HugeSizesStayInRange) {
     EXPECT_EQ(plan.ops[1].x, static_cast<int>(2147483647 * 0.33 * 2));
 }
 
+// Every dot of the starting size lies inside the face and a pixel apart from its
+// neighbours, and each separator line passes between the columns beside it.
+bool showsEveryDotApart(int width, int height) {
+    const FacePlan plan = planAt(0, 0, 0, width, height);
+    std::vector<int> xs = columnXs(plan);
+    const int line0 = plan.ops[0].x;
+    const int line1 = plan.ops[1].x;
+    for (size_t i = 0; i + 1 < xs.size(); ++i) {
+        if (xs[i + 1] - xs[i] < 5) return false;
+    }
+    if (xs.size() != 6 || xs.back() + 4 > width) return false;
+    if (line0 < xs[1] + 4 || line0 >= xs[2] || line1 < xs[3] + 4 || line1 >= xs[4]) return false;
+    for (int i = kFaceLineCount; i < kFaceOpCount; ++i) {
+        const FaceOp& dot = plan.ops[i];
+        if (dot.bottom > height) return false;
+        if (i + 1 < kFaceOpCount && plan.ops[i + 1].left == dot.left &&
+            plan.ops[i + 1].top - dot.top < 5) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(FacePlan, TheSmallestFaceIsTheSmallestThatShowsEveryDotApart) {
+    EXPECT_FALSE(showsEveryDotApart(kSmallestFaceWidth - 1, 1000));
+    EXPECT_FALSE(showsEveryDotApart(1000, kSmallestFaceHeight - 1));
+    for (int width = kSmallestFaceWidth; width < 2000; ++width)
+        EXPECT_TRUE(showsEveryDotApart(width, kSmallestFaceHeight)) << "width " << width;
+    for (int height = kSmallestFaceHeight; height < 2000; ++height)
+        EXPECT_TRUE(showsEveryDotApart(kSmallestFaceWidth, height)) << "height " << height;
+}
+
 TEST(DrawnOnPaint, DotsBeyondTheLargestSizeAreLeftOut) {
     const FacePlan usual = planClockFace(200, 200, 4, 0, 0xFFFFFF, 12, 34, 56);
     for (const FaceOp& op : usual.ops)

@@ -6,6 +6,7 @@
 // The clock starts, paints within what the screen can show, keeps every value it
 // read, and writes the file back whole.
 #include <climits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "redirections.h"
 #include "settings_text_support.h"
 #include "test_files.h"
+#include "window_probes.h"
 
 namespace {
 
@@ -246,6 +248,50 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeCase{"CircleSmallest", 200, 200, INT_MIN},
                     SizeCase{"AllLargest", INT_MAX, INT_MAX, INT_MAX}),
     [](const testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
+
+// A width or height too small for a face that shows all twenty dots apart reads as
+// the smallest such face, 36 by 24; the file keeps the values as written.
+
+struct SmallSizeCase {
+    const char* name;
+    int width, height;
+    int expectedWidth, expectedHeight;
+};
+
+class SmallestFaceTest : public SettingsReadTest, public testing::WithParamInterface<SmallSizeCase> {};
+
+TEST_P(SmallestFaceTest, TooSmallASizeReadsAsTheSmallestFace) {
+    const SmallSizeCase& size = GetParam();
+    const Settings settings = sizedSettings(size.width, size.height, 4);
+    writeModuleSettings(settingsLines(settings));
+    ASSERT_EQ(startPlugin(), 0);
+    installGdiSizeRecords();
+    if (HasFatalFailure())
+        return;
+    const RECT bounds = windowBounds(clockWindow());
+    EXPECT_EQ(bounds.right - bounds.left, size.expectedWidth);
+    EXPECT_EQ(bounds.bottom - bounds.top, size.expectedHeight);
+
+    paintNow();
+    ASSERT_EQ(g_gdiSizes.ellipses, 20);
+    const std::set<int> columns(g_gdiSizes.ellipseLefts.begin(), g_gdiSizes.ellipseLefts.end());
+    EXPECT_EQ(columns.size(), 6u) << "columns of dots fell together";
+    EXPECT_LE(*columns.rbegin() + 4, size.expectedWidth) << "the last column lies outside the face";
+
+    moveClockWindow(300, 40);
+    Settings moved = withSetting(settings, "Pipwick.position.x:", "300");
+    moved = withSetting(moved, "Pipwick.position.y:", "40");
+    EXPECT_EQ(moduleSettings(), writtenText(moved));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, SmallestFaceTest,
+    testing::Values(SmallSizeCase{"WidthZero", 0, 200, 36, 200},
+                    SmallSizeCase{"HeightNegative", 200, -50, 200, 24},
+                    SmallSizeCase{"OneBelowTheSmallest", 35, 23, 36, 24},
+                    SmallSizeCase{"TheSmallest", 36, 24, 36, 24},
+                    SmallSizeCase{"BothSmallest", INT_MIN, INT_MIN, 36, 24}),
+    [](const testing::TestParamInfo<SmallSizeCase>& info) { return std::string(info.param.name); });
 
 class FarPositionTest : public SettingsReadTest,
                         public testing::WithParamInterface<PositionCase> {};
