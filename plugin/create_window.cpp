@@ -26,6 +26,8 @@ bool ClockPlugin::registerWindowClass() {
     std::memset(&windowClass, 0, sizeof windowClass);
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = hInstance;
+    // Over the clock the pointer is the arrow, whatever shape it had before.
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kWindowClassName;
     return RegisterClassA(&windowClass) != 0;
 }

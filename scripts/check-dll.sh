@@ -100,6 +100,7 @@ KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCritica
 KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
 KERNEL32.dll WriteFile
 USER32.dll BeginPaint CreateWindowExA DefWindowProcA DestroyWindow EndPaint FillRect
+USER32.dll LoadCursorA
 USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSystemMetrics IntersectRect
 USER32.dll InvalidateRect IsRectEmpty IsWindowVisible KillTimer MessageBoxA MonitorFromRect
 USER32.dll RegisterClassA SendMessageA SetTimer SetWindowLongA SetWindowPos ShowWindow

@@ -28,8 +28,10 @@ LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
     return 0;
 }
 
-// With Ctrl held the whole window is a caption, so any point of it drags it.
+// With Ctrl held the whole window is a caption, so any point of it drags it. In the
+// slit the slit places the clock: it is never dragged out of its slot.
 LRESULT onHitTest() {
+    if (g_inSlit) return HTCLIENT;
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ? HTCAPTION : HTCLIENT;
 }
 
@@ -111,6 +113,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_NCHITTEST:
         return onHitTest();
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // a click leaves the user's window active
     case WM_TIMER:
         return onTimer(plugin, wParam);
     case WM_LBUTTONDOWN:

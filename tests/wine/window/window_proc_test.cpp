@@ -223,6 +223,41 @@ TEST_F(WindowProcTest, UpdateTimerShowsAndInvalidatesOtherTimersDoNothing) {
     EXPECT_EQ(defaultCalls(WM_TIMER), 0);
 }
 
+// A click, a Ctrl-drag or the menu leave the user's window active; over the clock the
+// pointer is the arrow.
+TEST_F(WindowProcTest, ClicksNeverActivateTheClockAndThePointerIsTheArrow) {
+    start();
+    if (HasFatalFailure())
+        return;
+    g_windowProc.defaultCalls.clear();
+    for (UINT button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_NCLBUTTONDOWN}) {
+        const LPARAM hit = MAKELPARAM(button == WM_NCLBUTTONDOWN ? HTCAPTION : HTCLIENT, button);
+        EXPECT_EQ(send(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(GetDesktopWindow()), hit),
+                  MA_NOACTIVATE)
+            << "button message " << button;
+    }
+    EXPECT_EQ(defaultCalls(WM_MOUSEACTIVATE), 0);
+
+    norvane::clearCalls();
+    EXPECT_EQ(send(WM_RBUTTONUP, 0, MAKELPARAM(10, 10)), 0);
+    EXPECT_EQ(norvane::callsTo("ShowMenu").size(), 1u) << "the menu no longer opens";
+
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(clockWindow(), GCLP_HCURSOR)), arrow);
+}
+
+// Inside the slit the slit places the clock: Ctrl does not make it draggable there.
+TEST_F(WindowProcTest, HitTestInTheSlitIsClientEvenWhileCtrlIsDown) {
+    startWithSlit(true);
+    if (HasFatalFailure())
+        return;
+    g_windowProc.defaultCalls.clear();
+    g_windowProc.controlKeyState = static_cast<SHORT>(0x8000);
+    EXPECT_EQ(send(WM_NCHITTEST, 0, MAKELPARAM(5, 5)), HTCLIENT);
+    EXPECT_EQ(defaultCalls(WM_NCHITTEST), 0);
+}
+
 TEST_F(WindowProcTest, LeftPressOutsideTheSlitGetsDefaultProcessing) {
     startWithSlit(false);
     if (HasFatalFailure())
