@@ -25,6 +25,7 @@ add_library(Pipwick SHARED
     window/window_proc.cpp
     window/window_drag.cpp
     window/second_tick.cpp
+    window/full_screen.cpp
     window/message_text.cpp
     window/broadcast_commands.cpp
     window/context_menu.cpp

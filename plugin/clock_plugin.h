@@ -29,10 +29,11 @@ public:
 
     void paintClock(HWND window);
     // Timer 1 is armed for the start of the next second: at start-up, and again at
-    // every tick, which tells whether the clock is to be shown and painted: the
-    // second on its face has ended, or it is hidden.
+    // every tick, which tells whether the face is to be painted anew: the second on
+    // it has ended.
     bool startUpdateTimer();
     bool tickUpdateTimer();
+    void giveWayToFullScreen();
     void showContextMenu();
 
     void startDrag();
@@ -104,6 +105,8 @@ public:
     bool dragging;         // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
     bool movedInDrag;      // the drag has moved the window: its end writes the file
     bool replacePending;   // a whole temporary file waits for the settings file's rename
+
+    bool steppedBack;      // hidden by a tick for a full-screen program of another process
 
 private:
     void setFirstRunValues();

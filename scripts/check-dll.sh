@@ -96,11 +96,13 @@ GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor
 KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection FlushFileBuffers
 KERNEL32.dll FreeLibrary GetFileAttributesA GetLastError GetLocalTime GetModuleFileNameA
 KERNEL32.dll GetModuleHandleA
+KERNEL32.dll GetCurrentProcessId
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
 KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
 KERNEL32.dll WriteFile
 USER32.dll BeginPaint CreateWindowExA DefWindowProcA DestroyWindow EndPaint FillRect
 USER32.dll LoadCursorA
+USER32.dll GetForegroundWindow GetMonitorInfoA GetWindowRect GetWindowThreadProcessId MonitorFromWindow
 USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSystemMetrics IntersectRect
 USER32.dll InvalidateRect IsRectEmpty IsWindowVisible KillTimer MessageBoxA MonitorFromRect
 USER32.dll RegisterClassA SendMessageA SetTimer SetWindowLongA SetWindowPos ShowWindow

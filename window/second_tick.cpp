@@ -36,12 +36,12 @@ bool ClockPlugin::startUpdateTimer() {
 }
 
 // A tick that comes before the second it was armed for finds the face still showing
-// the current second: it is armed again for the rest of that second, and a visible
-// face is left as it is; a hidden clock shows again at any tick. When arming is
-// refused, the timer goes on at the period it had, so the clock keeps ticking.
+// the current second: it is armed again for the rest of that second, and the face is
+// left as it is. When arming is refused, the timer goes on at the period it had, so
+// the clock keeps ticking.
 bool ClockPlugin::tickUpdateTimer() {
     SYSTEMTIME time;
     GetLocalTime(&time);
     armForNextSecond(hwnd, time);
-    return !sameSecond(time, now) || !IsWindowVisible(hwnd);
+    return !sameSecond(time, now);
 }

@@ -38,7 +38,7 @@ LRESULT onHitTest() {
 // ShowWindow delivers messages, during which the host may end the plug-in. The
 // clock shows without taking the focus from the window the user works in. Unlike
 // SW_SHOW, SW_SHOWNA repositions a window that is already visible, and the move
-// handler would then rewrite the settings file at every tick: a visible clock is
+// handler would then rewrite the settings file at every show: a visible clock is
 // only repainted.
 void showAndRepaint(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
@@ -46,10 +46,14 @@ void showAndRepaint(ClockPlugin& plugin) {
     if (live.stillLive()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
 }
 
+// A tick shows only a clock that stepped back for a full-screen program: one the host
+// hid stays hidden.
 LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
     if (timerId != kUpdateTimerId) return 0;
     plugin.retryPendingReplace();
-    if (plugin.tickUpdateTimer()) showAndRepaint(plugin);
+    const LiveRecord live(&plugin);
+    plugin.giveWayToFullScreen();
+    if (live.stillLive() && plugin.tickUpdateTimer()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
     return 0;
 }
 
@@ -73,14 +77,19 @@ LRESULT onSetLabel(ClockPlugin& plugin, LPARAM lParam) {
 }
 
 // The host's texts for showing and hiding every plug-in; a clock in the slit, or one
-// started without a slit, stays where it is on a hide.
+// started without a slit, stays where it is on a hide. A hide holds until the host
+// shows the plug-ins again; a clock that stepped back for a full-screen program comes
+// back with the tick after it, unless the host hid it meanwhile.
 LRESULT onBroadcast(ClockPlugin& plugin, LPARAM lParam) {
     char text[kMessageTextSize];
     if (!copyMessageText(lParam, text)) return 0;
     if (equalsIgnoringCase(text, "@NorvShowPlugins")) {
-        showAndRepaint(plugin);
+        if (!plugin.steppedBack) showAndRepaint(plugin);
     } else if (equalsIgnoringCase(text, "@NorvHidePlugins")) {
-        if (!g_inSlit && g_hSlit != nullptr) ShowWindow(plugin.hwnd, SW_HIDE);
+        if (!g_inSlit && g_hSlit != nullptr) {
+            plugin.steppedBack = false;
+            ShowWindow(plugin.hwnd, SW_HIDE);
+        }
     } else {
         handleBroadcastCommand(text);
     }

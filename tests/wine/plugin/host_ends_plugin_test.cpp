@@ -6,6 +6,7 @@
 
 #include "host/norvane_api.h"
 #include "norvane/host_control.h"
+#include "full_screen_program.h"
 #include "plugin_fixture.h"
 #include "redirections.h"
 #include "settings_text_support.h"
@@ -130,10 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         EndCase{"SlitUpdate", Start::InSlit, LentCall::SlitUpdate,
                 [](HWND) { broadcastCommand("SaveSettings"); }, true},
-        // Only a hidden clock is shown again, so the test hides it first.
+        // A tick hides the clock when a program of another process fills the screen.
         EndCase{"TimerTick", Start::Floating, LentCall::ShowWindow,
                 [](HWND clock) {
-                    ShowWindow(clock, SW_HIDE);
+                    FullScreenProgram program;
+                    ASSERT_TRUE(program.start());
                     SendMessageA(clock, WM_TIMER, 1, 0);
                 }},
         EndCase{"ShowPlugins", Start::Floating, LentCall::ShowWindow,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "norvane/host_control.h"
+#include "full_screen_program.h"
 #include "plugin_fixture.h"
 #include "redirections.h"
 #include "settings_text_support.h"
@@ -87,10 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
                    [](HWND clock) { SendMessageA(clock, WM_RBUTTONUP, 0, 0); }},
         UnloadCase{"AlwaysOnTop", LentCall::SetWindowPos,
                    [](HWND) { broadcastCommand("AlwaysOnTop"); }},
-        // Only a hidden clock is shown again, so the test hides it first.
+        // A tick hides the clock when a program of another process fills the screen.
         UnloadCase{"TimerTick", LentCall::ShowWindow,
                    [](HWND clock) {
-                       ShowWindow(clock, SW_HIDE);
+                       FullScreenProgram program;
+                       ASSERT_TRUE(program.start());
                        SendMessageA(clock, WM_TIMER, 1, 0);
                    }},
         UnloadCase{"IntoTheSlit", LentCall::SlitAdd, [](HWND) { broadcastCommand("ToggleSlit"); }},

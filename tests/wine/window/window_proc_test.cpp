@@ -202,19 +202,24 @@ TEST_F(WindowProcTest, CompletedMovesAndResizesRewriteTheSettingsFile) {
     EXPECT_EQ(defaultCalls(WM_WINDOWPOSCHANGED), 0);
 }
 
-TEST_F(WindowProcTest, UpdateTimerShowsAndInvalidatesOtherTimersDoNothing) {
-    start();
+// The host's hide holds through the ticks that follow, until the host shows the
+// clock again.
+TEST_F(WindowProcTest, UpdateTimerRepaintsButNeverShowsAClockTheHostHid) {
+    startWithSlit(false);
     if (HasFatalFailure())
         return;
-    HWND window = clockWindow();
 
-    ShowWindow(window, SW_HIDE);
-    EXPECT_EQ(send(WM_TIMER, 2), 0);
-    EXPECT_FALSE(IsWindowVisible(window)) << "timer 2 showed the window";
-    EXPECT_EQ(send(WM_TIMER, 1), 0);
-    EXPECT_TRUE(IsWindowVisible(window)) << "timer 1 did not show the window";
+    ASSERT_EQ(send(HM_BROADCAST, 0, textParameter("@NorvHidePlugins")), 0);
+    ASSERT_FALSE(shown());
+    for (int second = 1; second <= 3; ++second) {
+        fixLocalTime(12, 0, second);
+        EXPECT_EQ(send(WM_TIMER, 1), 0);
+        EXPECT_FALSE(shown()) << "tick " << second << " showed the hidden clock";
+    }
+    EXPECT_EQ(send(HM_BROADCAST, 0, textParameter("@NorvShowPlugins")), 0);
+    EXPECT_TRUE(shown());
 
-    fixLocalTime(12, 0, 1);  // a visible clock is repainted when a new second begins
+    fixLocalTime(12, 0, 4);  // a visible clock is repainted when a new second begins
     validate();
     EXPECT_EQ(send(WM_TIMER, 2), 0);
     EXPECT_FALSE(invalidated()) << "timer 2 invalidated the window";
