@@ -43,8 +43,11 @@ void ClockPlugin::writeSettings() {
     saveChoices(kEverySettingsLine);
 }
 
-// The host changes the one line in place and keeps every other byte of the file.
+// The host changes the one line in place and keeps every other byte of the file. A
+// file that is gone is made whole again instead: the host would make it of that one
+// line, and every other setting would then read as missing.
 bool ClockPlugin::saveOptionThroughHost(SettingsLine line) {
+    if (!stampOf(rcFile).exists) return false;
     SettingsValues chosen;
     chosenValues(chosen);
     const bool value = chosen[line] != 0;
