@@ -74,35 +74,41 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SavedPlaceTest : public PluginTest {
 protected:
-    POINT place() const {
-        const RECT bounds = windowBounds(clockWindow());
-        return POINT{bounds.left, bounds.top};
+    // Starts the clock saved at (1500, 100), on these monitors.
+    void startOn(const std::vector<RECT>& monitors) {
+        useMonitors(monitors);
+        if (HasFatalFailure())
+            return;
+        startFrom(floatingSettingsAt(1500, 100));
+        saved_ = moduleSettings();
     }
+
+    void expectPlace(int x, int y) {
+        const RECT bounds = windowBounds(clockWindow());
+        EXPECT_EQ(bounds.left, x);
+        EXPECT_EQ(bounds.top, y);
+    }
+
+    std::string saved_;
 };
 
 // Started while its monitor is gone, the clock shows on the primary monitor; a move
 // that the desktop makes (not a drag), a restack and the end keep the saved place in
 // the file, and the next start with the monitor back puts the clock there.
 TEST_F(SavedPlaceTest, AStartWithoutItsMonitorKeepsItForTheNextStart) {
-    useMonitors(kPrimaryAlone);
+    startOn(kPrimaryAlone);
     if (HasFatalFailure())
         return;
-    startFrom(floatingSettingsAt(1500, 100));
-    if (HasFatalFailure())
-        return;
-    const std::string saved = moduleSettings();
-    EXPECT_EQ(place().x, 0);
-    EXPECT_EQ(place().y, 100);
+    expectPlace(0, 100);
     moveClockWindow(30, 40);
     norvane::broadcast("@Pipwick AlwaysOnTop");
     stopPlugin();
-    EXPECT_EQ(moduleSettings(), withValue(saved, "Pipwick.alwaysOnTop:", "true"));
+    EXPECT_EQ(moduleSettings(), withValue(saved_, "Pipwick.alwaysOnTop:", "true"));
 
     g_platform.monitors = kSecondRight;
     ASSERT_EQ(startPlugin(), 0);
     pumpMessages();
-    EXPECT_EQ(place().x, 1500);
-    EXPECT_EQ(place().y, 100);
+    expectPlace(1500, 100);
 }
 
 namespace {
@@ -127,25 +133,19 @@ protected:
 // While the clock runs, its monitor goes and comes back: the clock is placed anew
 // from its saved place each time, and nothing is written.
 TEST_P(DesktopChangeTest, PlacesTheClockFromItsSavedPlaceWithoutWriting) {
-    useMonitors(kSecondRight);
+    startOn(kSecondRight);
     if (HasFatalFailure())
         return;
-    startFrom(floatingSettingsAt(1500, 100));
-    if (HasFatalFailure())
-        return;
-    const std::string saved = moduleSettings();
     recordFileCalls();
-    ASSERT_EQ(place().x, 1500);
+    expectPlace(1500, 100);
 
     desktopChanged(kPrimaryAlone);
-    EXPECT_EQ(place().x, 0);
-    EXPECT_EQ(place().y, 100);
+    expectPlace(0, 100);
     desktopChanged(kSecondRight);
-    EXPECT_EQ(place().x, 1500);
-    EXPECT_EQ(place().y, 100);
+    expectPlace(1500, 100);
 
     EXPECT_EQ(g_fileCalls.calls, std::vector<std::string>{});
-    EXPECT_EQ(moduleSettings(), saved);
+    EXPECT_EQ(moduleSettings(), saved_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
