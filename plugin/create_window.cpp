@@ -95,9 +95,11 @@ int ClockPlugin::createClockWindow() {
     }
 
     // A size from the settings too small for the face, or absurd, is bounded for the
-    // platform; the record and the file keep it as read.
+    // platform; the record and the file keep it as read. So does a saved place that
+    // lies on no monitor now.
+    const POINT place = floatingPlace();
     hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClassName, nullptr,
-                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, xpos, ypos,
+                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.x, place.y,
                            windowSideFor(faceWidth()), windowSideFor(faceHeight()), nullptr,
                            nullptr, hInstance, nullptr);
     if (hwnd == nullptr) {
