@@ -60,7 +60,9 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       ending(false),
       dragging(false),
       movedInDrag(false),
-      replacePending(false) {
+      replacePending(false),
+      tooltip(nullptr),
+      tooltipText() {
     locateSettingsFile();
     readSettings();
     readStyle();

@@ -9,6 +9,7 @@
 class LiveRecord;
 
 constexpr int kLabelSize = 1024;
+constexpr int kTooltipTextSize = 128;
 constexpr UINT kUpdateTimerId = 1;
 
 class ClockPlugin {
@@ -50,6 +51,11 @@ public:
     void makeOpaque();
     void joinSlit();
     void leaveSlit();
+
+    // The tooltip that shows the face's time in digits and the date (window/tooltip.cpp).
+    void addTooltip();
+    void removeTooltip();
+    void showFaceTimeInTooltip();
 
     HINSTANCE hInstance;
     HWND hwnd;
@@ -100,6 +106,9 @@ public:
     bool dragging;         // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
     bool movedInDrag;      // the drag has moved the window: its end writes the file
     bool replacePending;   // a whole temporary file waits for the settings file's rename
+
+    HWND tooltip;                         // null where no tooltip control could be made
+    char tooltipText[kTooltipTextSize];   // what the tooltip holds now
 
 private:
     void setFirstRunValues();

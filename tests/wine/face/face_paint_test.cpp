@@ -148,8 +148,8 @@ TEST_F(FacePaintTest, NinetyPixelsWidePutsTheSecondsTensColumnAtSixtyTwo) {
 }
 
 // A paint makes its calls in a fixed order: the surface, the host's background,
-// the two lines, then the time, then the dots with the one DC brush, one copy, and
-// the surface released before the paint ends.
+// the DC pen, the two lines, then the time, then the dots with the one DC brush, one
+// copy, and the surface released before the paint ends.
 TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
     fixLocalTime(12, 34, 56);
     startWith(200, 200, 12, {0, 0, 0}, {255, 255, 255});
@@ -167,8 +167,8 @@ TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
 
     std::vector<std::string> expected = {
         "GetClientRect", "BeginPaint", "CreateCompatibleDC", "CreateCompatibleBitmap",
-        "SelectObject",  "MakeGradient", "MoveToEx", "LineTo", "MoveToEx", "LineTo",
-        "GetLocalTime",  "GetStockObject", "SelectObject",
+        "SelectObject",  "MakeGradient", "GetStockObject", "SelectObject", "MoveToEx",
+        "LineTo",        "MoveToEx", "LineTo", "GetLocalTime", "GetStockObject", "SelectObject",
     };
     for (int dot = 0; dot < 20; ++dot) {
         expected.push_back("SetDCBrushColor");

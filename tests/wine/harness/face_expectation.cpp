@@ -59,11 +59,10 @@ ExpectedFace expectedFace(int width, int height, int circleSize, COLORREF marked
 }
 
 void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int height,
-                     COLORREF background) {
-    const COLORREF black = RGB(0, 0, 0);
+                     COLORREF background, COLORREF ink) {
     const int lineY = height / 10;
     for (int x : face.lineX) {
-        EXPECT_EQ(colourText(pixels.at(x, lineY)), colourText(black)) << "line at x " << x;
+        EXPECT_EQ(colourText(pixels.at(x, lineY)), colourText(ink)) << "line at x " << x;
         EXPECT_EQ(colourText(pixels.at(x - 1, lineY)), colourText(background));
         EXPECT_EQ(colourText(pixels.at(x + 1, lineY)), colourText(background));
     }
@@ -75,11 +74,11 @@ void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int h
         const int centreX = (dot.left + dot.right) / 2;
         const int centreY = (dot.top + dot.bottom) / 2;
         EXPECT_EQ(colourText(pixels.at(centreX, centreY)), colourText(dot.fill));
-        EXPECT_EQ(colourText(pixels.at(dot.left, centreY)), colourText(black)) << "outline, left";
-        EXPECT_EQ(colourText(pixels.at(dot.right - 1, centreY)), colourText(black))
+        EXPECT_EQ(colourText(pixels.at(dot.left, centreY)), colourText(ink)) << "outline, left";
+        EXPECT_EQ(colourText(pixels.at(dot.right - 1, centreY)), colourText(ink))
             << "outline, right";
-        EXPECT_EQ(colourText(pixels.at(centreX, dot.top)), colourText(black)) << "outline, top";
-        EXPECT_EQ(colourText(pixels.at(centreX, dot.bottom - 1)), colourText(black))
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.top)), colourText(ink)) << "outline, top";
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.bottom - 1)), colourText(ink))
             << "outline, bottom";
         EXPECT_EQ(colourText(pixels.at(dot.left - 1, centreY)), colourText(background));
         EXPECT_EQ(colourText(pixels.at(dot.right, centreY)), colourText(background));

@@ -26,9 +26,9 @@ struct ExpectedFace {
 ExpectedFace expectedFace(int width, int height, int circleSize, COLORREF marked,
                           COLORREF unmarked, int hour, int minute, int second);
 
-// Compares the pixels with the face: a line is black one pixel wide at a tenth of
-// the height, with `background` beside it; a dot has its fill at its centre, a black
-// outline at its left, right, top and bottom, and `background` just outside each side
-// of its rectangle.
+// Compares the pixels with the face: a line is one pixel wide in `ink` (black unless
+// told otherwise) at a tenth of the height, with `background` beside it; a dot has its
+// fill at its centre, an outline in `ink` at its left, right, top and bottom, and
+// `background` just outside each side of its rectangle.
 void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int height,
-                     COLORREF background);
+                     COLORREF background, COLORREF ink = RGB(0, 0, 0));
