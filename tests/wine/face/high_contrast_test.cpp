@@ -8,39 +8,15 @@
 #include "pixels.h"
 #include "plugin_fixture.h"
 
-namespace {
-
-const COLORREF kBackground = RGB(0x3c, 0x5a, 0x78);
-const char kSolidStyle[] =
-    "toolbar: Flat Solid\n"
-    "toolbar.color: #3c5a78\n"
-    "toolbar.colorTo: #3c5a78\n"
-    "borderColor: #101010\n"
-    "borderWidth: 1\n"
-    "bevelWidth: 0\n";
-
-// Red set bits on green clear bits, 12-pixel dots on a 200 by 200 face.
-std::vector<std::pair<std::string, std::string>> colouredSettings() {
-    auto settings = withSetting(floatingSettings(), "Pipwick.size.circlesize:", "12");
-    settings = withSetting(settings, "Pipwick.color.marked.red:", "200");
-    settings = withSetting(settings, "Pipwick.color.marked.green:", "30");
-    settings = withSetting(settings, "Pipwick.color.marked.blue:", "40");
-    settings = withSetting(settings, "Pipwick.color.unmarked.red:", "20");
-    settings = withSetting(settings, "Pipwick.color.unmarked.green:", "220");
-    return withSetting(settings, "Pipwick.color.unmarked.blue:", "60");
-}
-
-}  // namespace
-
 class HighContrastTest : public PluginTest {
 protected:
     void SetUp() override {
         PluginTest::SetUp();
         if (HasFatalFailure())
             return;
-        writeStyle(kSolidStyle);
+        writeStyle(kSolidToolbarStyle);
         fixLocalTime(23, 59, 59);
-        startFrom(colouredSettings());
+        startFrom(faceSettings(200, 200, 12, {200, 30, 40}, {20, 220, 60}));
         if (HasFatalFailure())
             return;
         redirectAll(systemColourRedirections());
@@ -57,7 +33,7 @@ protected:
         const WindowPixels pixels = WindowPixels::capture(clockWindow());
         ASSERT_TRUE(pixels.valid());
         expectFaceShown(pixels, expectedFace(200, 200, 12, marked, unmarked, 23, 59, 59), 200,
-                        kBackground, ink);
+                        kSolidToolbarColour, ink);
     }
 };
 

@@ -5,6 +5,37 @@
 
 #include <string>
 
+#include "plugin_fixture.h"
+
+const char kSolidToolbarStyle[] =
+    "toolbar: Flat Solid\n"
+    "toolbar.color: #3c5a78\n"
+    "toolbar.colorTo: #3c5a78\n"
+    "borderColor: #101010\n"
+    "borderWidth: 1\n"
+    "bevelWidth: 0\n";
+
+COLORREF plainColour(Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+std::vector<std::pair<std::string, std::string>> faceSettings(int width, int height,
+                                                              int circleSize, Rgb marked,
+                                                              Rgb unmarked) {
+    auto settings = floatingSettings();
+    settings = withSetting(settings, "Pipwick.position.width:", std::to_string(width));
+    settings = withSetting(settings, "Pipwick.position.height:", std::to_string(height));
+    settings = withSetting(settings, "Pipwick.size.circlesize:", std::to_string(circleSize));
+    settings = withSetting(settings, "Pipwick.color.marked.red:", std::to_string(marked.red));
+    settings = withSetting(settings, "Pipwick.color.marked.green:", std::to_string(marked.green));
+    settings = withSetting(settings, "Pipwick.color.marked.blue:", std::to_string(marked.blue));
+    settings = withSetting(settings, "Pipwick.color.unmarked.red:", std::to_string(unmarked.red));
+    settings =
+        withSetting(settings, "Pipwick.color.unmarked.green:", std::to_string(unmarked.green));
+    settings = withSetting(settings, "Pipwick.color.unmarked.blue:", std::to_string(unmarked.blue));
+    return settings;
+}
+
 namespace {
 
 struct Column {

@@ -7,9 +7,27 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "pixels.h"
+
+// A flat, solid toolbar: every pixel the face leaves alone has kSolidToolbarColour.
+extern const char kSolidToolbarStyle[];
+const COLORREF kSolidToolbarColour = RGB(0x3c, 0x5a, 0x78);
+
+// A colour as the settings file holds it: three components.
+struct Rgb {
+    int red, green, blue;
+};
+
+COLORREF plainColour(Rgb rgb);
+
+// The usual floating settings with this face size, dot size and dot colours.
+std::vector<std::pair<std::string, std::string>> faceSettings(int width, int height,
+                                                              int circleSize, Rgb marked,
+                                                              Rgb unmarked);
 
 struct ExpectedDot {
     int left, top, right, bottom;  // right and bottom exclusive

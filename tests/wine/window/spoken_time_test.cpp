@@ -7,6 +7,14 @@
 
 class SpokenTimeTest : public PluginTest {
 protected:
+    // A floating clock that has painted its face at this time.
+    void startAndPaintAt(int hour, int minute, int second) {
+        fixLocalTime(hour, minute, second);
+        startFrom(floatingSettings());
+        if (!HasFatalFailure())
+            paintNow();
+    }
+
     std::string windowText(WPARAM size) {
         std::string text(size + 4, '#');
         const LRESULT copied = SendMessageA(clockWindow(), WM_GETTEXT, size,
@@ -25,11 +33,9 @@ protected:
 };
 
 TEST_F(SpokenTimeTest, TextIsTheTimeTheFaceShowsWithoutACaption) {
-    fixLocalTime(12, 34, 56);
-    startFrom(floatingSettings());
+    startAndPaintAt(12, 34, 56);
     if (HasFatalFailure())
         return;
-    paintNow();
 
     EXPECT_EQ(windowText(64), "12:34:56");
     EXPECT_EQ(SendMessageA(clockWindow(), WM_GETTEXTLENGTH, 0, 0), 8);
@@ -47,11 +53,9 @@ TEST_F(SpokenTimeTest, TextIsTheTimeTheFaceShowsWithoutACaption) {
 }
 
 TEST_F(SpokenTimeTest, ShortOrMissingBuffersGetWhatFits) {
-    fixLocalTime(23, 59, 58);
-    startFrom(floatingSettings());
+    startAndPaintAt(23, 59, 58);
     if (HasFatalFailure())
         return;
-    paintNow();
 
     EXPECT_EQ(windowText(9), "23:59:58");
     EXPECT_EQ(windowText(5), "23:5");
@@ -63,8 +67,7 @@ TEST_F(SpokenTimeTest, ShortOrMissingBuffersGetWhatFits) {
 
 // A reading that is no time of day shows every dot unmarked, and the text says so.
 TEST_F(SpokenTimeTest, AReadingWithoutATimeOfDayReadsAsTheFaceShowsIt) {
-    fixLocalTime(10, 0, 0);
-    startFrom(floatingSettings());
+    startAndPaintAt(10, 0, 0);
     if (HasFatalFailure())
         return;
     g_clock.noTimeOfDay = true;
