@@ -64,13 +64,3 @@ TEST_F(SpokenTimeTest, ShortOrMissingBuffersGetWhatFits) {
     EXPECT_EQ(SendMessageA(clockWindow(), WM_GETTEXT, 64, 0), 0);
     EXPECT_TRUE(IsWindow(clockWindow()));
 }
-
-// A reading that is no time of day shows every dot unmarked, and the text says so.
-TEST_F(SpokenTimeTest, AReadingWithoutATimeOfDayReadsAsTheFaceShowsIt) {
-    startAndPaintAt(10, 0, 0);
-    if (HasFatalFailure())
-        return;
-    g_clock.noTimeOfDay = true;
-    paintNow();
-    EXPECT_EQ(windowText(64), "00:00:00");
-}
