@@ -55,6 +55,7 @@ public:
     // The tooltip that shows the face's time in digits and the date (window/tooltip.cpp).
     void addTooltip();
     void removeTooltip();
+    void relayMouseToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void showFaceTimeInTooltip();
 
     HINSTANCE hInstance;

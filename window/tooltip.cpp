@@ -48,13 +48,13 @@ void registerTooltipClass() {
     if (init != nullptr) init();
 }
 
-// The whole clock window is the one tool; the control watches its mouse messages
-// itself. The first version's record is the one every version of the control reads.
+// The whole clock window is the one tool. The first version's record is the one every
+// version of the control reads.
 TOOLINFOA clockTool(HWND clock, char* text) {
     TOOLINFOA tool;
     std::memset(&tool, 0, sizeof tool);
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = clock;
     tool.uId = reinterpret_cast<UINT_PTR>(clock);
     tool.lpszText = text;
@@ -101,13 +101,26 @@ void ClockPlugin::addTooltip() {
                  MAKELPARAM(kLongestShowMilliseconds, 0));
 }
 
-// The tool goes first, which gives the clock window back its own procedure.
 void ClockPlugin::removeTooltip() {
     if (tooltip == nullptr) return;
     TOOLINFOA tool = clockTool(hwnd, nullptr);
     SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     DestroyWindow(tooltip);
     tooltip = nullptr;
+}
+
+// The control learns where the pointer rests, and that a button was pressed, which
+// puts the tip away, from the clock's own mouse messages, handed on here rather than
+// through a procedure of the control's put in front of the clock's.
+void ClockPlugin::relayMouseToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tooltip == nullptr || message < WM_MOUSEFIRST || message > WM_MBUTTONUP) return;
+    MSG relayed;
+    std::memset(&relayed, 0, sizeof relayed);
+    relayed.hwnd = window;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 // Called after each paint. A tip on screen redraws itself with the new text.

@@ -100,6 +100,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     // Messages that arrive while no record exists get the default handling.
     if (g_plugin == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     ClockPlugin& plugin = *g_plugin;
+    plugin.relayMouseToTooltip(window, message, wParam, lParam);
 
     switch (message) {
     case WM_PAINT:
