@@ -95,7 +95,8 @@ GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject
 GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetDCPenColor
 GDI32.dll SetWindowOrgEx
 KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection FlushFileBuffers
-KERNEL32.dll FreeLibrary GetDateFormatA GetFileAttributesA GetLastError GetLocalTime GetModuleFileNameA
+KERNEL32.dll FreeLibrary GetDateFormatA GetFileAttributesA GetFileAttributesExA GetLastError
+KERNEL32.dll GetLocalTime GetModuleFileNameA
 KERNEL32.dll GetModuleHandleA
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
 KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
