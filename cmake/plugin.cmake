@@ -25,6 +25,7 @@ add_library(Pipwick SHARED
     config/settings_writer.cpp
     config/style_import.cpp
     face/paint_clock.cpp
+    face/face_ink.cpp
     window/window_proc.cpp
     window/window_drag.cpp
     window/floating_place.cpp
@@ -37,6 +38,8 @@ add_library(Pipwick SHARED
     window/layered_attributes.cpp
     window/monitor_position.cpp
     window/slit_membership.cpp
+    window/spoken_time.cpp
+    window/tooltip.cpp
 )
 set_target_properties(Pipwick PROPERTIES PREFIX "" OUTPUT_NAME Pipwick)
 add_dependencies(Pipwick norvane_import_lib)

@@ -1,28 +1,28 @@
 // Paints the clock face: the toolbar background from the host, the two separator
 // lines and the twenty dots, drawn off-screen and copied to the window in one step
 // so that the repaint every second does not flicker.
+#include "face/face_ink.h"
 #include "face/face_plan.h"
+#include "face/face_time.h"
 #include "plugin/clock_plugin.h"
 
 namespace {
 
-struct LocalTime {
-    int hour;
-    int minute;
-    int second;
-};
-
 // The system's local time as it is now, in the time zone and under the clock
-// settings in force at this moment: a change of either shows at the next paint. A
-// reading that is no time of day shows every dot unmarked, as at midnight.
-LocalTime takeLocalTime(SYSTEMTIME* now) {
+// settings in force at this moment: a change of either shows at the next paint.
+FaceTime takeLocalTime(SYSTEMTIME* now) {
     GetLocalTime(now);
-    if (now->wHour > 23 || now->wMinute > 59 || now->wSecond > 59) return LocalTime{0, 0, 0};
-    return LocalTime{now->wHour, now->wMinute, now->wSecond};
+    return faceTimeOf(now->wHour, now->wMinute, now->wSecond);
+}
+
+// The lines and every dot's outline are drawn with the DC pen in the face's ink.
+void usePenColour(HDC dc, COLORREF colour) {
+    SelectObject(dc, GetStockObject(DC_PEN));
+    SetDCPenColor(dc, colour);
 }
 
 // The separator lines do not depend on the time, so they are drawn before it is
-// taken, with the context's default pen.
+// taken.
 void drawSeparatorLines(HDC dc, int width, int height) {
     for (int line = 0; line < kFaceLineCount; ++line) {
         const int x = separatorLineX(width, line);
@@ -98,12 +98,13 @@ void ClockPlugin::paintClock(HWND window) {
                          bevelWidth, borderColor, borderWidth);
         }
 
+        const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
+                                       faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
+        usePenColour(faceDc, ink.lines);
         drawSeparatorLines(faceDc, faceWide, faceTall);
-        const LocalTime time = takeLocalTime(&now);
-        const FacePlan plan = planClockFace(
-            faceWide, faceTall, circleSize, faceColour(markedRed, markedGreen, markedBlue),
-            faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue), time.hour, time.minute,
-            time.second);
+        const FaceTime time = takeLocalTime(&now);
+        const FacePlan plan = planClockFace(faceWide, faceTall, circleSize, ink.marked,
+                                            ink.unmarked, time.hour, time.minute, time.second);
         drawDots(faceDc, plan);
 
         // Only the face is copied, as far as this paint reaches.

@@ -90,7 +90,8 @@ const RecordedMenu* shownMenu();  // null when nothing has been shown since star
 bool chooseMenuEntry(const char* caption);
 int liveMenuCount();  // menus made by MakeMenu and not yet freed by DelMenu
 
-// Writes the on-screen pixels of a window (its whole window rectangle) as a PNG file.
+// Writes the on-screen pixels of a window (its whole window rectangle, grown to take in
+// the windows it owns that are on screen, such as a tooltip) as a PNG file.
 bool saveScreenshot(HWND window, const char* path);
 
 }  // namespace norvane

@@ -1,12 +1,13 @@
 // norvane.exe: runs a plug-in in the stand-in host so that a person can see it.
 //
 //   norvane.exe [--plugin PATH] [--style PATH] [--slit] [--seconds N]
-//               [--screenshot PATH.png] [--broadcast TEXT]...
+//               [--screenshot PATH.png] [--broadcast TEXT]... [--hover]
 //
 // Loads the plug-in (Pipwick.dll beside the program unless told otherwise), starts
-// it floating or in the slit, sends the broadcasts one second after the start,
-// runs for N seconds (5 unless told otherwise), optionally saves a screenshot of the
-// plug-in's window, and stops the plug-in again.
+// it floating or in the slit, sends the broadcasts one second after the start, with
+// --hover rests the pointer on the middle of the plug-in's window, runs for N seconds
+// (5 unless told otherwise), optionally saves a screenshot of the plug-in's window
+// with what it shows beside it (a tooltip), and stops the plug-in again.
 #include <windows.h>
 
 #include <algorithm>
@@ -30,6 +31,7 @@ struct RunOptions {
     std::string plugin;
     std::string style;
     bool slit = false;
+    bool hover = false;
     int seconds = 5;
     std::string screenshot;
     std::vector<std::string> broadcasts;
@@ -48,7 +50,7 @@ struct LoadedPlugin {
 
 void printUsage() {
     std::fputs("usage: norvane.exe [--plugin PATH] [--style PATH] [--slit] [--seconds N]\n"
-               "                   [--screenshot PATH.png] [--broadcast TEXT]...\n",
+               "                   [--screenshot PATH.png] [--broadcast TEXT]... [--hover]\n",
                stderr);
 }
 
@@ -58,6 +60,8 @@ bool parseArguments(int argc, char** argv, RunOptions* options) {
         const bool hasValue = i + 1 < argc;
         if (argument == "--slit") {
             options->slit = true;
+        } else if (argument == "--hover") {
+            options->hover = true;
         } else if (argument == "--plugin" && hasValue) {
             options->plugin = argv[++i];
         } else if (argument == "--style" && hasValue) {
@@ -144,6 +148,14 @@ HWND screenshotTarget() {
     return registered.front();
 }
 
+// Puts the pointer on the middle of the plug-in's window, as a user resting it there.
+void restPointerOnPlugin() {
+    const std::vector<HWND> registered = norvane::windowsRegisteredFor(HM_BROADCAST);
+    RECT bounds;
+    if (registered.empty() || !GetWindowRect(registered.front(), &bounds)) return;
+    SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+}
+
 bool sameSecond(const std::tm& a, const std::tm& b) {
     return a.tm_sec == b.tm_sec && a.tm_min == b.tm_min && a.tm_hour == b.tm_hour;
 }
@@ -218,6 +230,7 @@ int runPlugin(const RunOptions& options) {
     const DWORD beforeBroadcasts = std::min(total, kBroadcastDelayMilliseconds);
     bool running = runMessagesFor(beforeBroadcasts);
     for (const std::string& text : options.broadcasts) norvane::broadcast(text.c_str());
+    if (options.hover) restPointerOnPlugin();
     if (running) running = runMessagesFor(total - beforeBroadcasts);
 
     const bool captured = options.screenshot.empty() || takeScreenshot(options.screenshot);

@@ -1,4 +1,5 @@
-// saveScreenshot: the on-screen pixels of a window's rectangle as a PNG file.
+// saveScreenshot: the on-screen pixels of a window's rectangle, and of the windows it
+// owns that are on screen (a tooltip), as a PNG file.
 #include "norvane/host_internal.h"
 
 #include <cstdint>
@@ -42,12 +43,29 @@ bool captureScreen(const RECT& area, std::string* rgb) {
     return captured;
 }
 
+struct OwnedArea {
+    HWND owner;
+    RECT area;
+};
+
+BOOL CALLBACK addOwnedWindow(HWND window, LPARAM parameter) {
+    auto* owned = reinterpret_cast<OwnedArea*>(parameter);
+    RECT bounds;
+    if (GetWindow(window, GW_OWNER) == owned->owner && IsWindowVisible(window) &&
+        GetWindowRect(window, &bounds)) {
+        UnionRect(&owned->area, &owned->area, &bounds);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 bool saveScreenshot(HWND window, const char* path) {
     if (path == nullptr || *path == '\0' || !IsWindow(window)) return false;
-    RECT area = {};
-    if (!GetWindowRect(window, &area)) return false;
+    OwnedArea owned = {window, {}};
+    if (!GetWindowRect(window, &owned.area)) return false;
+    EnumWindows(addOwnedWindow, reinterpret_cast<LPARAM>(&owned));
+    const RECT area = owned.area;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;

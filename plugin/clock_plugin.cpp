@@ -61,7 +61,9 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       dragging(false),
       placeBeforeDrag(),
       settingsFile(),
-      steppedBack(false) {
+      steppedBack(false),
+      tooltip(nullptr),
+      tooltipText() {
     locateSettingsFile();
     readSettings();
     readStyle();

@@ -10,6 +10,7 @@
 class LiveRecord;
 
 constexpr int kLabelSize = 1024;
+constexpr int kTooltipTextSize = 128;
 constexpr UINT kUpdateTimerId = 1;
 
 class ClockPlugin {
@@ -67,6 +68,12 @@ public:
     void leaveSlit();
     void followSlitSetting(bool wasInSlit);
 
+    // The tooltip that shows the face's time in digits and the date (window/tooltip.cpp).
+    void addTooltip();
+    void removeTooltip();
+    void relayMouseToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void showFaceTimeInTooltip();
+
     HINSTANCE hInstance;
     HWND hwnd;
     HWND hwndHost;
@@ -119,6 +126,9 @@ public:
     SettingsFileState settingsFile;
 
     bool steppedBack;      // hidden by a tick for a full-screen program of another process
+
+    HWND tooltip;                         // null where no tooltip control could be made
+    char tooltipText[kTooltipTextSize];   // what the tooltip holds now
 
 private:
     void setFirstRunValues();

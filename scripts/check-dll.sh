@@ -92,9 +92,11 @@ printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothin
 # are its own and are not listed.
 known_since_windows_2000="
 GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
-GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetWindowOrgEx
+GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetDCPenColor
+GDI32.dll SetWindowOrgEx
 KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection FlushFileBuffers
-KERNEL32.dll FreeLibrary GetFileAttributesA GetFileAttributesExA GetLastError GetLocalTime GetModuleFileNameA
+KERNEL32.dll FreeLibrary GetDateFormatA GetFileAttributesA GetFileAttributesExA GetLastError
+KERNEL32.dll GetLocalTime GetModuleFileNameA
 KERNEL32.dll GetModuleHandleA
 KERNEL32.dll GetCurrentProcessId
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
@@ -103,9 +105,10 @@ KERNEL32.dll WriteFile
 USER32.dll BeginPaint CreateWindowExA DefWindowProcA DestroyWindow EndPaint FillRect
 USER32.dll LoadCursorA
 USER32.dll GetForegroundWindow GetMonitorInfoA GetWindowRect GetWindowThreadProcessId MonitorFromWindow
-USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSystemMetrics IntersectRect
+USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSysColor GetSystemMetrics IntersectRect
 USER32.dll InvalidateRect IsRectEmpty IsWindowVisible KillTimer MessageBoxA MonitorFromRect
 USER32.dll RegisterClassA SendMessageA SetTimer SetWindowLongA SetWindowPos ShowWindow
+USER32.dll SystemParametersInfoA
 USER32.dll UnregisterClassA
 "
 declare -A known=()

@@ -3,6 +3,8 @@
 # directory, and leaves a screenshot of it there. Inside a Wine session.
 #   PIPWICK_SECONDS  how long the clock runs (default 6, or 60 on a real display)
 #   PIPWICK_SLIT=1   start the clock in the host's slit
+#   PIPWICK_HOVER=1  rest the pointer on the clock, so that the screenshot shows its
+#                    tooltip too
 set -euo pipefail
 win32=$1
 build=$2
@@ -31,8 +33,14 @@ if [ -f "$run_dir/Pipwick.rc" ]; then
     sed -i -E "s/^(Pipwick\.inSlit:) .*\r$/\1 $want_slit\r/" "$run_dir/Pipwick.rc"
 fi
 
+hover=()
+if [ "${PIPWICK_HOVER:-}" = 1 ]; then
+    name=$name-tooltip
+    hover=(--hover)
+fi
+
 cd "$run_dir"
 echo "run: the clock runs for $seconds seconds (settings: $run_dir/Pipwick.rc)"
 "$repo/scripts/wine-run.sh" norvane.exe --plugin Pipwick.dll --style sample.style \
-    "${slit[@]}" --seconds "$seconds" --screenshot "$name.png"
+    "${slit[@]}" "${hover[@]}" --seconds "$seconds" --screenshot "$name.png"
 echo "run: screenshot $run_dir/$name.png"

@@ -5,10 +5,18 @@
 #include "plugin/text_copy.h"
 #include "window/command_words.h"
 #include "window/message_text.h"
+#include "window/spoken_time.h"
 
 namespace {
 
 constexpr int kSnapDistance = 10;
+
+// The tooltip follows the time that the paint has just put on the face.
+LRESULT onPaint(ClockPlugin& plugin, HWND window) {
+    plugin.paintClock(window);
+    plugin.showFaceTimeInTooltip();
+    return 0;
+}
 
 // In the slit, the slit places the clock: nothing snaps there.
 LRESULT onWindowPosChanging(ClockPlugin& plugin, HWND window, WINDOWPOS* position) {
@@ -104,11 +112,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     // Messages that arrive while no record exists get the default handling.
     if (g_plugin == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     ClockPlugin& plugin = *g_plugin;
+    plugin.relayMouseToTooltip(window, message, wParam, lParam);
 
     switch (message) {
     case WM_PAINT:
-        plugin.paintClock(window);
-        return 0;
+        return onPaint(plugin, window);
     case WM_CLOSE:
         return 0;  // the clock closes only when the host ends the plug-in
     case WM_WINDOWPOSCHANGING:
@@ -141,6 +149,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONUP:
         plugin.showContextMenu();
         return 0;
+    case WM_GETTEXT:
+        return copySpokenTime(plugin, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return spokenTimeLength();
     case HM_RECONFIGURE:
         return onReconfigure(plugin);
     case HM_SET_LABEL:

@@ -16,21 +16,7 @@
 
 namespace {
 
-// A flat, solid toolbar: every pixel the face leaves alone has this colour.
-const COLORREF kBackground = RGB(0x3c, 0x5a, 0x78);
-const char kSolidStyle[] =
-    "toolbar: Flat Solid\n"
-    "toolbar.color: #3c5a78\n"
-    "toolbar.colorTo: #3c5a78\n"
-    "borderColor: #101010\n"
-    "borderWidth: 1\n"
-    "bevelWidth: 0\n";
-
 const COLORREF kBlack = RGB(0, 0, 0);
-
-struct Rgb {
-    int red, green, blue;
-};
 
 struct FaceCase {
     const char* name;
@@ -39,30 +25,9 @@ struct FaceCase {
     int hour, minute, second;
 };
 
-std::vector<std::pair<std::string, std::string>> faceSettings(int width, int height,
-                                                              int circleSize, Rgb marked,
-                                                              Rgb unmarked) {
-    auto settings = floatingSettings();
-    settings = withSetting(settings, "Pipwick.position.width:", std::to_string(width));
-    settings = withSetting(settings, "Pipwick.position.height:", std::to_string(height));
-    settings = withSetting(settings, "Pipwick.size.circlesize:", std::to_string(circleSize));
-    settings = withSetting(settings, "Pipwick.color.marked.red:", std::to_string(marked.red));
-    settings = withSetting(settings, "Pipwick.color.marked.green:", std::to_string(marked.green));
-    settings = withSetting(settings, "Pipwick.color.marked.blue:", std::to_string(marked.blue));
-    settings = withSetting(settings, "Pipwick.color.unmarked.red:", std::to_string(unmarked.red));
-    settings =
-        withSetting(settings, "Pipwick.color.unmarked.green:", std::to_string(unmarked.green));
-    settings = withSetting(settings, "Pipwick.color.unmarked.blue:", std::to_string(unmarked.blue));
-    return settings;
-}
-
 // Names the case in failure messages instead of dumping its bytes.
 void PrintTo(const FaceCase& face, std::ostream* out) {
     *out << face.name;
-}
-
-COLORREF plainColour(Rgb rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
 }  // namespace
@@ -73,14 +38,14 @@ protected:
         PluginTest::SetUp();
         if (HasFatalFailure())
             return;
-        writeStyle(kSolidStyle);
+        writeStyle(kSolidToolbarStyle);
     }
 
     // The clock window shows `face` on the solid toolbar.
     void expectWindowShows(const ExpectedFace& face, int height) {
         const WindowPixels pixels = WindowPixels::capture(clockWindow());
         ASSERT_TRUE(pixels.valid());
-        expectFaceShown(pixels, face, height, kBackground);
+        expectFaceShown(pixels, face, height, kSolidToolbarColour);
     }
 
     void startWith(int width, int height, int circleSize, Rgb marked, Rgb unmarked) {
@@ -114,7 +79,7 @@ TEST_P(FacePixelsTest, DotsAndLinesFollowThePlan) {
     const ExpectedFace plan =
         expectedFace(face.width, face.height, face.circleSize, plainColour(face.marked),
                      plainColour(face.unmarked), face.hour, face.minute, face.second);
-    expectFaceShown(pixels, plan, face.height, kBackground);
+    expectFaceShown(pixels, plan, face.height, kSolidToolbarColour);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,12 +109,12 @@ TEST_F(FacePaintTest, NinetyPixelsWidePutsTheSecondsTensColumnAtSixtyTwo) {
     ASSERT_EQ(firstSecondsTensDot.left, 62);
     EXPECT_EQ(plan.lineX[0], 29);
     EXPECT_EQ(plan.lineX[1], 59);
-    expectFaceShown(pixels, plan, 60, kBackground);
+    expectFaceShown(pixels, plan, 60, kSolidToolbarColour);
 }
 
 // A paint makes its calls in a fixed order: the surface, the host's background,
-// the two lines, then the time, then the dots with the one DC brush, one copy, and
-// the surface released before the paint ends.
+// the DC pen, the two lines, then the time, then the dots with the one DC brush, one
+// copy, and the surface released before the paint ends.
 TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
     fixLocalTime(12, 34, 56);
     startWith(200, 200, 12, {0, 0, 0}, {255, 255, 255});
@@ -167,8 +132,8 @@ TEST_F(FacePaintTest, PaintMakesItsCallsInOrder) {
 
     std::vector<std::string> expected = {
         "GetClientRect", "BeginPaint", "CreateCompatibleDC", "CreateCompatibleBitmap",
-        "SelectObject",  "MakeGradient", "MoveToEx", "LineTo", "MoveToEx", "LineTo",
-        "GetLocalTime",  "GetStockObject", "SelectObject",
+        "SelectObject",  "MakeGradient", "GetStockObject", "SelectObject", "MoveToEx",
+        "LineTo",        "MoveToEx", "LineTo", "GetLocalTime", "GetStockObject", "SelectObject",
     };
     for (int dot = 0; dot < 20; ++dot) {
         expected.push_back("SetDCBrushColor");
@@ -196,11 +161,11 @@ TEST_F(FacePaintTest, ClientBeyondTheFaceShowsTheToolbarColour) {
     ASSERT_EQ(pixels.height(), 110);
     for (const POINT outside : {POINT{100, 0}, POINT{130, 30}, POINT{159, 109}, POINT{0, 60},
                                 POINT{50, 85}, POINT{99, 109}}) {
-        EXPECT_EQ(colourText(pixels.at(outside.x, outside.y)), colourText(kBackground))
+        EXPECT_EQ(colourText(pixels.at(outside.x, outside.y)), colourText(kSolidToolbarColour))
             << "at " << outside.x << ", " << outside.y;
     }
     const ExpectedFace plan = expectedFace(100, 60, 8, kBlack, RGB(255, 255, 255), 23, 59, 59);
-    expectFaceShown(pixels, plan, 60, kBackground);
+    expectFaceShown(pixels, plan, 60, kSolidToolbarColour);
 }
 
 // Only the part on screen is painted, and in its place: the surface of such a paint
@@ -359,13 +324,13 @@ TEST_P(FaceSurfaceFailureTest, FailedPaintDrawsNothingAndTheNextRecovers) {
     EXPECT_EQ(g_gdi.bitmapsCreated, g_gdi.objectsDeleted);
     const WindowPixels afterFailure = WindowPixels::capture(clockWindow());
     ASSERT_TRUE(afterFailure.valid());
-    expectFaceShown(afterFailure, midnight, 200, kBackground);
+    expectFaceShown(afterFailure, midnight, 200, kSolidToolbarColour);
 
     paintNow();
     EXPECT_EQ(gradientCalls(), gradientsBefore + 1);
     const WindowPixels recovered = WindowPixels::capture(clockWindow());
     ASSERT_TRUE(recovered.valid());
-    expectFaceShown(recovered, late, 200, kBackground);
+    expectFaceShown(recovered, late, 200, kSolidToolbarColour);
     EXPECT_TRUE(g_gdi.liveObjects.empty());
 }
 

@@ -5,6 +5,37 @@
 
 #include <string>
 
+#include "plugin_fixture.h"
+
+const char kSolidToolbarStyle[] =
+    "toolbar: Flat Solid\n"
+    "toolbar.color: #3c5a78\n"
+    "toolbar.colorTo: #3c5a78\n"
+    "borderColor: #101010\n"
+    "borderWidth: 1\n"
+    "bevelWidth: 0\n";
+
+COLORREF plainColour(Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+std::vector<std::pair<std::string, std::string>> faceSettings(int width, int height,
+                                                              int circleSize, Rgb marked,
+                                                              Rgb unmarked) {
+    auto settings = floatingSettings();
+    settings = withSetting(settings, "Pipwick.position.width:", std::to_string(width));
+    settings = withSetting(settings, "Pipwick.position.height:", std::to_string(height));
+    settings = withSetting(settings, "Pipwick.size.circlesize:", std::to_string(circleSize));
+    settings = withSetting(settings, "Pipwick.color.marked.red:", std::to_string(marked.red));
+    settings = withSetting(settings, "Pipwick.color.marked.green:", std::to_string(marked.green));
+    settings = withSetting(settings, "Pipwick.color.marked.blue:", std::to_string(marked.blue));
+    settings = withSetting(settings, "Pipwick.color.unmarked.red:", std::to_string(unmarked.red));
+    settings =
+        withSetting(settings, "Pipwick.color.unmarked.green:", std::to_string(unmarked.green));
+    settings = withSetting(settings, "Pipwick.color.unmarked.blue:", std::to_string(unmarked.blue));
+    return settings;
+}
+
 namespace {
 
 struct Column {
@@ -59,11 +90,10 @@ ExpectedFace expectedFace(int width, int height, int circleSize, COLORREF marked
 }
 
 void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int height,
-                     COLORREF background) {
-    const COLORREF black = RGB(0, 0, 0);
+                     COLORREF background, COLORREF ink) {
     const int lineY = height / 10;
     for (int x : face.lineX) {
-        EXPECT_EQ(colourText(pixels.at(x, lineY)), colourText(black)) << "line at x " << x;
+        EXPECT_EQ(colourText(pixels.at(x, lineY)), colourText(ink)) << "line at x " << x;
         EXPECT_EQ(colourText(pixels.at(x - 1, lineY)), colourText(background));
         EXPECT_EQ(colourText(pixels.at(x + 1, lineY)), colourText(background));
     }
@@ -75,11 +105,11 @@ void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int h
         const int centreX = (dot.left + dot.right) / 2;
         const int centreY = (dot.top + dot.bottom) / 2;
         EXPECT_EQ(colourText(pixels.at(centreX, centreY)), colourText(dot.fill));
-        EXPECT_EQ(colourText(pixels.at(dot.left, centreY)), colourText(black)) << "outline, left";
-        EXPECT_EQ(colourText(pixels.at(dot.right - 1, centreY)), colourText(black))
+        EXPECT_EQ(colourText(pixels.at(dot.left, centreY)), colourText(ink)) << "outline, left";
+        EXPECT_EQ(colourText(pixels.at(dot.right - 1, centreY)), colourText(ink))
             << "outline, right";
-        EXPECT_EQ(colourText(pixels.at(centreX, dot.top)), colourText(black)) << "outline, top";
-        EXPECT_EQ(colourText(pixels.at(centreX, dot.bottom - 1)), colourText(black))
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.top)), colourText(ink)) << "outline, top";
+        EXPECT_EQ(colourText(pixels.at(centreX, dot.bottom - 1)), colourText(ink))
             << "outline, bottom";
         EXPECT_EQ(colourText(pixels.at(dot.left - 1, centreY)), colourText(background));
         EXPECT_EQ(colourText(pixels.at(dot.right, centreY)), colourText(background));

@@ -7,9 +7,27 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "pixels.h"
+
+// A flat, solid toolbar: every pixel the face leaves alone has kSolidToolbarColour.
+extern const char kSolidToolbarStyle[];
+const COLORREF kSolidToolbarColour = RGB(0x3c, 0x5a, 0x78);
+
+// A colour as the settings file holds it: three components.
+struct Rgb {
+    int red, green, blue;
+};
+
+COLORREF plainColour(Rgb rgb);
+
+// The usual floating settings with this face size, dot size and dot colours.
+std::vector<std::pair<std::string, std::string>> faceSettings(int width, int height,
+                                                              int circleSize, Rgb marked,
+                                                              Rgb unmarked);
 
 struct ExpectedDot {
     int left, top, right, bottom;  // right and bottom exclusive
@@ -26,9 +44,9 @@ struct ExpectedFace {
 ExpectedFace expectedFace(int width, int height, int circleSize, COLORREF marked,
                           COLORREF unmarked, int hour, int minute, int second);
 
-// Compares the pixels with the face: a line is black one pixel wide at a tenth of
-// the height, with `background` beside it; a dot has its fill at its centre, a black
-// outline at its left, right, top and bottom, and `background` just outside each side
-// of its rectangle.
+// Compares the pixels with the face: a line is one pixel wide in `ink` (black unless
+// told otherwise) at a tenth of the height, with `background` beside it; a dot has its
+// fill at its centre, an outline in `ink` at its left, right, top and bottom, and
+// `background` just outside each side of its rectangle.
 void expectFaceShown(const WindowPixels& pixels, const ExpectedFace& face, int height,
-                     COLORREF background);
+                     COLORREF background, COLORREF ink = RGB(0, 0, 0));

@@ -47,7 +47,9 @@ HWND WINAPI createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD st
     using CreateWindowFunction = HWND(WINAPI*)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int,
                                                int, HWND, HMENU, HINSTANCE, LPVOID);
     HWND result = nullptr;
-    if (g_windowSetup.failCreateWindow) {
+    if (g_windowSetup.failCreateWindow ||
+        (!g_windowSetup.failClassName.empty() &&
+         classNameText(className) == g_windowSetup.failClassName)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     } else {
         result = functionFrom<CreateWindowFunction>(originalCreateWindow)(

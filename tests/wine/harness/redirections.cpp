@@ -18,4 +18,5 @@ void resetRedirectionRecords() {
     g_clock = ClockRecords{};
     g_heap = HeapRecords{};
     g_gdi = GdiRecords{};
+    g_systemColours = SystemColourRecords{};
 }

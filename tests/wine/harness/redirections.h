@@ -250,6 +250,7 @@ struct TimerStop {
 struct WindowSetupRecords {
     bool failRegisterClass = false;
     bool failCreateWindow = false;
+    std::string failClassName;  // CreateWindowExA fails for windows of this class alone
     bool failSetTimer = false;
     bool holdTimers = false;  // SetTimer succeeds without arming a timer
     std::vector<ClassRegistration> registrations;
@@ -415,6 +416,22 @@ std::vector<Redirection> platformRedirections();
 
 // MonitorFromRect, answering from g_platform.monitors when a test has set them.
 Redirection monitorRedirection();
+
+// ---- The system's colours (installed by a test) ----------------------------------
+// SystemParametersInfoA with SPI_GETHIGHCONTRAST, which tells whether Windows'
+// high-contrast mode is on, and GetSysColor: answered as a test chooses, so that the
+// plug-in sees a high-contrast scheme that Wine cannot switch on. Other queries and
+// colours pass through.
+
+struct SystemColourRecords {
+    bool highContrast = false;          // HCF_HIGHCONTRASTON is set in the answer
+    std::map<int, COLORREF> colours;    // GetSysColor's answer for these indexes
+    int contrastQueries = 0;
+};
+
+extern SystemColourRecords g_systemColours;
+
+std::vector<Redirection> systemColourRedirections();
 
 // ---- The host's own message loop (installed by a test) ---------------------------
 // The calls during which the host runs its own message loop, and so may end the
