@@ -24,31 +24,60 @@ void repaintBlock(HWND window, int count, std::vector<double>* samples) {
     runWaitingMessages();
 }
 
-// A new position every time, away from the screen's edges so that no snap applies.
+// Where the floor's window moves, clear of Pipwick's so that neither uncovers the other.
+constexpr int kPipwickMovesLeft = 120;
+constexpr int kFloorMovesLeft = 520;
+
+// A new position for every step, away from the screen's edges so that no snap applies.
+void moveToStep(HWND window, int left, int step) {
+    SetWindowPos(window, nullptr, left + step % 97, 240 + step % 89, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void moveBlock(HWND window, int first, int count, std::vector<double>* samples) {
     for (int i = first; i < first + count; ++i) {
-        const int x = 120 + i % 97;
-        const int y = 240 + i % 89;
         const double start = nowMicroseconds();
-        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        moveToStep(window, kPipwickMovesLeft, i);
         samples->push_back(nowMicroseconds() - start);
     }
     runWaitingMessages();
+}
+
+// The least a write must do to survive a power cut: a temporary file created,
+// written, flushed to the disk and closed, then renamed over the target.
+bool bareDurableWrite(const std::string& path, const std::vector<char>& bytes) {
+    const std::string temporary = path + ".new";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    return whole && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 void bareWriteBlock(const std::string& path, const std::vector<char>& bytes, int count,
                     std::vector<double>* samples) {
     for (int i = 0; i < count; ++i) {
         const double start = nowMicroseconds();
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-            CloseHandle(file);
-        }
+        bareDurableWrite(path, bytes);
         samples->push_back(nowMicroseconds() - start);
     }
+}
+
+// A bare window's move that then writes the file as a bare durable write: the least a
+// completed move that saves its place can cost.
+void bareMoveAndWriteBlock(HWND window, const std::string& path, const std::vector<char>& bytes,
+                           int first, int count, std::vector<double>* samples) {
+    for (int i = first; i < first + count; ++i) {
+        const double start = nowMicroseconds();
+        moveToStep(window, kFloorMovesLeft, i);
+        bareDurableWrite(path, bytes);
+        samples->push_back(nowMicroseconds() - start);
+    }
+    runWaitingMessages();
 }
 
 std::vector<char> fileContents(const std::string& path) {
@@ -143,19 +172,25 @@ Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, 
     return Measured{median(pipwickSamples), median(floorSamples)};
 }
 
-Measured measureSettingsWrite(const LoadedPlugin& pipwick, const std::string& settingsFile,
-                              int moves) {
+WriteFigures measureSettingsWrite(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
+                                  const std::string& settingsFile, int moves) {
     const std::vector<char> bytes = fileContents(settingsFile);
     const std::string barePath = directoryOf(settingsFile) + "bare-write.txt";
     std::vector<double> moveSamples;
+    std::vector<double> bareMoveSamples;
     std::vector<double> writeSamples;
     const int perBlock = (moves + kBlocks - 1) / kBlocks;
     for (int block = 0; block < kBlocks; ++block) {
         moveBlock(pipwick.window(), block * perBlock, perBlock, &moveSamples);
+        bareMoveAndWriteBlock(floor.window(), barePath, bytes, block * perBlock, perBlock,
+                              &bareMoveSamples);
         bareWriteBlock(barePath, bytes, perBlock, &writeSamples);
     }
     DeleteFileA(barePath.c_str());
-    return Measured{median(moveSamples), median(writeSamples)};
+    WriteFigures figures;
+    figures.move = Measured{median(moveSamples), median(bareMoveSamples)};
+    figures.bareWrite = median(writeSamples);
+    return figures;
 }
 
 Measured measureStartUp(LoadedPlugin& pipwick, LoadedPlugin& floor, int starts) {
