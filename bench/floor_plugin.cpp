@@ -1,9 +1,10 @@
 // PipwickFloor.dll: the least plug-in that shows a face like Pipwick's, the floor the
 // benchmark measures Pipwick against. At its start it reads what any such plug-in
 // reads through the host: the eighteen keys of Pipwick's settings file (beside the
-// DLL) and the toolbar style. Its window has the size those settings give; its paint
-// does only what any such face needs: an off-screen context and bitmap, the host's
-// MakeGradient, one copy to the window. A timer repaints it once a second.
+// DLL) and the toolbar style. Its window has the size and stacking those settings
+// give, and is made sticky; its paint does only what any such face needs: an
+// off-screen context and bitmap, the host's MakeGradient, one copy to the window. A
+// timer repaints it once a second.
 #include <windows.h>
 
 #include <cstring>
@@ -130,6 +131,11 @@ int beginPlugin(HINSTANCE module) {
     if (g_window == nullptr) {
         UnregisterClassA(kFloorClassName, module);
         return 1;
+    }
+    // As any plug-in window: sticky, and above other windows when the settings say so.
+    MakeSticky(g_window);
+    if (g_settings[LINE_ALWAYS_ON_TOP] != 0) {
+        SetWindowPos(g_window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }
     ShowWindow(g_window, SW_SHOW);
     InvalidateRect(g_window, nullptr, TRUE);
