@@ -162,7 +162,8 @@ int runBenchmark(const bench::BenchOptions& options) {
         pipwick.module(), pipwick.window(), floor.window(), options.moves / 4 + 1);
     progress("completed drags");
     const bench::DragProfile drag = bench::profileDrags(
-        pipwick.module(), pipwick.window(), std::max(5, options.moves / 100));
+        pipwick.module(), pipwick.window(), floor.window(), settingsFile,
+        std::max(5, options.moves / 100));
     pipwick.end();
     floor.end();
 
@@ -188,7 +189,8 @@ int runBenchmark(const bench::BenchOptions& options) {
         {"  the write alone (its file calls)", "write_calls_us", "us",
          writeProfile.writeMicroseconds, write.bareWrite, Goal::Ratio, 1.3, kBareWrite},
         {"30-step drag (its file calls)", "drag_calls_us", "us", drag.fileMicroseconds,
-         write.bareWrite, Goal::Ratio, 1.3, kBareWrite},
+         drag.bareWriteMicroseconds, Goal::Ratio, 1.3,
+         "a bare durable write after the floor's drag"},
         {"idle CPU added per second", "idle_us_per_s", "us/s", idle.pipwick, idle.baseline,
          Goal::Ratio, 1.2, "the floor's"},
         {"start-up to first paint (median)", "startup_us", "us", startUp.pipwick,
@@ -211,8 +213,9 @@ int runBenchmark(const bench::BenchOptions& options) {
     std::snprintf(dllBytes, sizeof dllBytes, "dll_bytes=%.0f", pipwickBytes);
     bench::printWriteProfile(writeProfile);
     std::printf("  a completed %d-step drag: %.1f whole writes of the file, %.1f us in file "
-                "calls (median), a bare durable write %.1f us\n",
-                bench::kDragSteps, drag.writesPerDrag, drag.fileMicroseconds, write.bareWrite);
+                "calls (median), a bare durable write after the floor's drag %.1f us\n",
+                bench::kDragSteps, drag.writesPerDrag, drag.fileMicroseconds,
+                drag.bareWriteMicroseconds);
     char dragWrites[64];
     std::snprintf(dragWrites, sizeof dragWrites, "drag_writes=%.1f", drag.writesPerDrag);
     std::printf("\nidle: the host alone used %.1f us/s; the process CPU clock moves in steps of "

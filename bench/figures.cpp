@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bare_write.h"
 #include "bench/measure.h"
 
 namespace bench {
@@ -43,54 +44,21 @@ void moveBlock(HWND window, int first, int count, std::vector<double>* samples) 
     runWaitingMessages();
 }
 
-// The least a write must do to survive a power cut: a temporary file created,
-// written, flushed to the disk and closed, then renamed over the target.
-bool bareDurableWrite(const std::string& path, const std::vector<char>& bytes) {
-    const std::string temporary = path + ".new";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool whole =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size() && FlushFileBuffers(file);
-    CloseHandle(file);
-    return whole && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
-
-void bareWriteBlock(const std::string& path, const std::vector<char>& bytes, int count,
-                    std::vector<double>* samples) {
-    for (int i = 0; i < count; ++i) {
-        const double start = nowMicroseconds();
-        bareDurableWrite(path, bytes);
-        samples->push_back(nowMicroseconds() - start);
-    }
+void bareWriteBlock(const BareWrite& bare, int count, std::vector<double>* samples) {
+    for (int i = 0; i < count; ++i) samples->push_back(bare.timedWrite());
 }
 
 // A bare window's move that then writes the file as a bare durable write: the least a
 // completed move that saves its place can cost.
-void bareMoveAndWriteBlock(HWND window, const std::string& path, const std::vector<char>& bytes,
-                           int first, int count, std::vector<double>* samples) {
+void bareMoveAndWriteBlock(HWND window, const BareWrite& bare, int first, int count,
+                           std::vector<double>* samples) {
     for (int i = first; i < first + count; ++i) {
         const double start = nowMicroseconds();
         moveToStep(window, kFloorMovesLeft, i);
-        bareDurableWrite(path, bytes);
+        bare.timedWrite();
         samples->push_back(nowMicroseconds() - start);
     }
     runWaitingMessages();
-}
-
-std::vector<char> fileContents(const std::string& path) {
-    std::vector<char> bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return bytes;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + read);
-    }
-    std::fclose(file);
-    return bytes;
 }
 
 std::string directoryOf(const std::string& path) {
@@ -174,19 +142,16 @@ Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, 
 
 WriteFigures measureSettingsWrite(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
                                   const std::string& settingsFile, int moves) {
-    const std::vector<char> bytes = fileContents(settingsFile);
-    const std::string barePath = directoryOf(settingsFile) + "bare-write.txt";
+    const BareWrite bare(settingsFile);
     std::vector<double> moveSamples;
     std::vector<double> bareMoveSamples;
     std::vector<double> writeSamples;
     const int perBlock = (moves + kBlocks - 1) / kBlocks;
     for (int block = 0; block < kBlocks; ++block) {
         moveBlock(pipwick.window(), block * perBlock, perBlock, &moveSamples);
-        bareMoveAndWriteBlock(floor.window(), barePath, bytes, block * perBlock, perBlock,
-                              &bareMoveSamples);
-        bareWriteBlock(barePath, bytes, perBlock, &writeSamples);
+        bareMoveAndWriteBlock(floor.window(), bare, block * perBlock, perBlock, &bareMoveSamples);
+        bareWriteBlock(bare, perBlock, &writeSamples);
     }
-    DeleteFileA(barePath.c_str());
     WriteFigures figures;
     figures.move = Measured{median(moveSamples), median(bareMoveSamples)};
     figures.bareWrite = median(writeSamples);
