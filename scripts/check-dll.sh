@@ -95,7 +95,7 @@ known_since_windows_2000="
 GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
 GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetWindowOrgEx
 KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection FlushFileBuffers
-KERNEL32.dll FreeLibrary GetFileAttributesA GetLastError GetLocalTime GetModuleFileNameA
+KERNEL32.dll FreeLibrary GetFileAttributesA GetFileAttributesExA GetLastError GetLocalTime GetModuleFileNameA
 KERNEL32.dll GetModuleHandleA
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
 KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
