@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bare_write.h"
 #include "bench/measure.h"
 
 namespace bench {
@@ -24,44 +25,40 @@ void repaintBlock(HWND window, int count, std::vector<double>* samples) {
     runWaitingMessages();
 }
 
-// A new position every time, away from the screen's edges so that no snap applies.
+// Where the floor's window moves, clear of Pipwick's so that neither uncovers the other.
+constexpr int kPipwickMovesLeft = 120;
+constexpr int kFloorMovesLeft = 520;
+
+// A new position for every step, away from the screen's edges so that no snap applies.
+void moveToStep(HWND window, int left, int step) {
+    SetWindowPos(window, nullptr, left + step % 97, 240 + step % 89, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void moveBlock(HWND window, int first, int count, std::vector<double>* samples) {
     for (int i = first; i < first + count; ++i) {
-        const int x = 120 + i % 97;
-        const int y = 240 + i % 89;
         const double start = nowMicroseconds();
-        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        moveToStep(window, kPipwickMovesLeft, i);
         samples->push_back(nowMicroseconds() - start);
     }
     runWaitingMessages();
 }
 
-void bareWriteBlock(const std::string& path, const std::vector<char>& bytes, int count,
-                    std::vector<double>* samples) {
-    for (int i = 0; i < count; ++i) {
-        const double start = nowMicroseconds();
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-            CloseHandle(file);
-        }
-        samples->push_back(nowMicroseconds() - start);
-    }
+void bareWriteBlock(const BareWrite& bare, int count, std::vector<double>* samples) {
+    for (int i = 0; i < count; ++i) samples->push_back(bare.timedWrite());
 }
 
-std::vector<char> fileContents(const std::string& path) {
-    std::vector<char> bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return bytes;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + read);
+// A bare window's move that then writes the file as a bare durable write: the least a
+// completed move that saves its place can cost.
+void bareMoveAndWriteBlock(HWND window, const BareWrite& bare, int first, int count,
+                           std::vector<double>* samples) {
+    for (int i = first; i < first + count; ++i) {
+        const double start = nowMicroseconds();
+        moveToStep(window, kFloorMovesLeft, i);
+        bare.timedWrite();
+        samples->push_back(nowMicroseconds() - start);
     }
-    std::fclose(file);
-    return bytes;
+    runWaitingMessages();
 }
 
 std::string directoryOf(const std::string& path) {
@@ -143,19 +140,22 @@ Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, 
     return Measured{median(pipwickSamples), median(floorSamples)};
 }
 
-Measured measureSettingsWrite(const LoadedPlugin& pipwick, const std::string& settingsFile,
-                              int moves) {
-    const std::vector<char> bytes = fileContents(settingsFile);
-    const std::string barePath = directoryOf(settingsFile) + "bare-write.txt";
+WriteFigures measureSettingsWrite(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
+                                  const std::string& settingsFile, int moves) {
+    const BareWrite bare(settingsFile);
     std::vector<double> moveSamples;
+    std::vector<double> bareMoveSamples;
     std::vector<double> writeSamples;
     const int perBlock = (moves + kBlocks - 1) / kBlocks;
     for (int block = 0; block < kBlocks; ++block) {
         moveBlock(pipwick.window(), block * perBlock, perBlock, &moveSamples);
-        bareWriteBlock(barePath, bytes, perBlock, &writeSamples);
+        bareMoveAndWriteBlock(floor.window(), bare, block * perBlock, perBlock, &bareMoveSamples);
+        bareWriteBlock(bare, perBlock, &writeSamples);
     }
-    DeleteFileA(barePath.c_str());
-    return Measured{median(moveSamples), median(writeSamples)};
+    WriteFigures figures;
+    figures.move = Measured{median(moveSamples), median(bareMoveSamples)};
+    figures.bareWrite = median(writeSamples);
+    return figures;
 }
 
 Measured measureStartUp(LoadedPlugin& pipwick, LoadedPlugin& floor, int starts) {

@@ -27,10 +27,19 @@ struct BenchOptions {
 // plug-ins must be running.
 Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, int repaints);
 
-// Median microseconds of a completed move of Pipwick's window, and of a bare
-// create-write-close of as many bytes as `settingsFile` holds, in its directory.
-Measured measureSettingsWrite(const LoadedPlugin& pipwick, const std::string& settingsFile,
-                              int moves);
+struct WriteFigures {
+    // A completed move of Pipwick's window, against a move of the floor's window
+    // followed by a bare durable write.
+    Measured move;
+    // A bare durable write of as many bytes as the settings file holds, in its
+    // directory: a temporary file created, written, flushed and closed, then renamed
+    // over the target.
+    double bareWrite = 0;
+};
+
+// Medians in microseconds, in alternating blocks. Both plug-ins must be running.
+WriteFigures measureSettingsWrite(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
+                                  const std::string& settingsFile, int moves);
 
 // Median microseconds from beginPlugin to the end of the first paint. Neither
 // plug-in may be running.

@@ -1,35 +1,91 @@
 // PipwickFloor.dll: the least plug-in that shows a face like Pipwick's, the floor the
-// benchmark measures Pipwick against. A bare window of the face's size whose paint does
-// only what any such face needs: an off-screen context and bitmap, the host's
-// MakeGradient, one copy to the window. A timer repaints it once a second.
+// benchmark measures Pipwick against. At its start it reads what any such plug-in
+// reads through the host: the eighteen keys of Pipwick's settings file (beside the
+// DLL) and the toolbar style. Its window has the size and stacking those settings
+// give, and is made sticky; its paint does only what any such face needs: an
+// off-screen context and bitmap, the host's MakeGradient, one copy to the window. A
+// timer repaints it once a second.
 #include <windows.h>
 
 #include <cstring>
 
-#include "bench/floor_face.h"
+#include "config/settings_text.h"
 #include "host/norvane_api.h"
 
 namespace {
 
 const char kFloorClassName[] = "PipwickFloor";
+const char kSettingsFileName[] = "Pipwick.rc";
 constexpr UINT kFloorTimerId = 1;
 
-FloorFace g_face = {300, 10, 200, 200, GRADIENT_VERTICAL, 0, 0, false, 0, 1, 1, 0, 1};
+// What the face needs of the style, read as Pipwick reads it.
+struct FloorStyle {
+    int gradientType;
+    COLORREF colourFrom;
+    COLORREF colourTo;
+    bool interlaced;
+    int bevelStyle;
+    int bevelPosition;
+    int bevelWidth;
+    COLORREF borderColour;
+    int borderWidth;
+};
+
 HINSTANCE g_module = nullptr;
 HWND g_window = nullptr;
+// Beside Pipwick's window at its first-start place, never over it.
+constexpr int kFloorX = 300;
+constexpr int kFloorY = 10;
+int g_settings[SETTINGS_LINE_COUNT];
+FloorStyle g_style;
+
+// Every key of the settings file, as Pipwick reads it at its start.
+void readSettings() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(g_module, path, MAX_PATH);
+    char* slash = length > 0 && length < MAX_PATH ? std::strrchr(path, '\\') : nullptr;
+    if (slash == nullptr || (slash + 1 - path) + sizeof kSettingsFileName > sizeof path) return;
+    std::memcpy(slash + 1, kSettingsFileName, sizeof kSettingsFileName);
+    for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) {
+        const SettingsLineFormat& format = settingsLineFormat(static_cast<SettingsLine>(line));
+        g_settings[line] = format.missingValue;
+    }
+    if (!FileExists(path)) return;
+    for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) {
+        const SettingsLineFormat& format = settingsLineFormat(static_cast<SettingsLine>(line));
+        g_settings[line] = format.isBool ? ReadBoolByte(path, format.key, format.missingValue != 0)
+                                         : ReadInt(path, format.key, format.missingValue);
+    }
+}
+
+void readStyle() {
+    const char* styleFile = stylePath(nullptr);
+    g_style.colourFrom = ReadColor(styleFile, "toolbar.color:", "#000000");
+    g_style.colourTo = ReadColor(styleFile, "toolbar.colorTo:", "#FFFFFF");
+    g_style.borderColour = ReadColor(styleFile, "borderColor:", "#000000");
+    StyleItem item = {};
+    ParseItem(ReadString(styleFile, "toolbar:", "Flat Gradient Vertical"), &item);
+    g_style.gradientType = item.gradientType;
+    g_style.interlaced = item.interlaced != 0;
+    g_style.bevelStyle = item.bevelStyle;
+    g_style.bevelPosition = item.bevelPosition;
+    g_style.bevelWidth = ReadInt(styleFile, "bevelWidth:", 1);
+    g_style.borderWidth = ReadInt(styleFile, "borderWidth:", 1);
+}
 
 void paintFloor(HWND window) {
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(window, &paint);
+    RECT face;
+    GetClientRect(window, &face);
     HDC faceDc = CreateCompatibleDC(nullptr);
-    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, g_face.width, g_face.height);
+    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, face.right, face.bottom);
     if (faceDc != nullptr && faceBitmap != nullptr) {
         SelectObject(faceDc, faceBitmap);
-        const RECT face = {0, 0, g_face.width, g_face.height};
-        MakeGradient(faceDc, face, g_face.gradientType, g_face.colourFrom, g_face.colourTo,
-                     g_face.interlaced, g_face.bevelStyle, g_face.bevelPosition,
-                     g_face.bevelWidth, g_face.borderColour, g_face.borderWidth);
-        BitBlt(windowDc, 0, 0, g_face.width, g_face.height, faceDc, 0, 0, SRCCOPY);
+        MakeGradient(faceDc, face, g_style.gradientType, g_style.colourFrom, g_style.colourTo,
+                     g_style.interlaced, g_style.bevelStyle, g_style.bevelPosition,
+                     g_style.bevelWidth, g_style.borderColour, g_style.borderWidth);
+        BitBlt(windowDc, 0, 0, face.right, face.bottom, faceDc, 0, 0, SRCCOPY);
     }
     if (faceDc != nullptr) DeleteDC(faceDc);
     if (faceBitmap != nullptr) DeleteObject(faceBitmap);
@@ -53,16 +109,14 @@ LRESULT CALLBACK floorWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 extern "C" {
 
-void floorSetFace(const FloorFace* face) {
-    g_face = *face;
-}
-
 HWND floorWindow() {
     return g_window;
 }
 
 int beginPlugin(HINSTANCE module) {
     g_module = module;
+    readSettings();
+    readStyle();
     WNDCLASSA windowClass;
     std::memset(&windowClass, 0, sizeof windowClass);
     windowClass.lpfnWndProc = floorWindowProc;
@@ -71,11 +125,17 @@ int beginPlugin(HINSTANCE module) {
     if (RegisterClassA(&windowClass) == 0) return 1;
 
     g_window = CreateWindowExA(WS_EX_TOOLWINDOW, kFloorClassName, nullptr,
-                               WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, g_face.x, g_face.y,
-                               g_face.width, g_face.height, nullptr, nullptr, module, nullptr);
+                               WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, kFloorX, kFloorY,
+                               g_settings[LINE_WIDTH], g_settings[LINE_HEIGHT], nullptr, nullptr,
+                               module, nullptr);
     if (g_window == nullptr) {
         UnregisterClassA(kFloorClassName, module);
         return 1;
+    }
+    // As any plug-in window: sticky, and above other windows when the settings say so.
+    MakeSticky(g_window);
+    if (g_settings[LINE_ALWAYS_ON_TOP] != 0) {
+        SetWindowPos(g_window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }
     ShowWindow(g_window, SW_SHOW);
     InvalidateRect(g_window, nullptr, TRUE);

@@ -22,7 +22,6 @@ bool LoadedPlugin::load(const std::string& path) {
     begin_ = entryPoint<BeginPlugin>(module_, "beginPlugin");
     end_ = entryPoint<EndPlugin>(module_, "endPlugin");
     floorWindow_ = entryPoint<FloorWindow>(module_, "floorWindow");
-    floorSetFace_ = entryPoint<FloorSetFace>(module_, "floorSetFace");
     if (begin_ == nullptr || end_ == nullptr) {
         unload();
         return false;
@@ -57,32 +56,6 @@ HWND LoadedPlugin::window() const {
 void LoadedPlugin::finishPainting() const {
     const HWND shown = window();
     if (shown != nullptr) UpdateWindow(shown);
-}
-
-bool LoadedPlugin::setFloorFace(const FloorFace& face) const {
-    if (floorSetFace_ == nullptr) return false;
-    floorSetFace_(&face);
-    return true;
-}
-
-FloorFace floorFaceFromStyle(const char* styleFile, int x, int y) {
-    FloorFace face = {};
-    face.x = x;
-    face.y = y;
-    face.width = 200;
-    face.height = 200;
-    face.colourFrom = ReadColor(styleFile, "toolbar.color:", "#000000");
-    face.colourTo = ReadColor(styleFile, "toolbar.colorTo:", "#FFFFFF");
-    face.borderColour = ReadColor(styleFile, "borderColor:", "#000000");
-    StyleItem item = {};
-    ParseItem(ReadString(styleFile, "toolbar:", "Flat Gradient Vertical"), &item);
-    face.gradientType = item.gradientType;
-    face.interlaced = item.interlaced != 0;
-    face.bevelStyle = item.bevelStyle;
-    face.bevelPosition = item.bevelPosition;
-    face.bevelWidth = ReadInt(styleFile, "bevelWidth:", 1);
-    face.borderWidth = ReadInt(styleFile, "borderWidth:", 1);
-    return face;
 }
 
 }  // namespace bench

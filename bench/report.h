@@ -6,16 +6,22 @@
 
 namespace bench {
 
+enum class Goal {
+    Ratio,   // Pipwick's figure at most `goal` times the baseline's
+    AtMost,  // Pipwick's own figure at most `goal`
+    None,    // a part of the row above, shown to explain it
+};
+
 struct Row {
     std::string figure;   // what was measured, as the table shows it
     std::string key;      // its name in the summary line
     std::string unit;
     double pipwick;
     double baseline;
-    // The goal: either the ratio to the baseline or Pipwick's own figure stays at
-    // most `goal`.
-    bool goalIsRatio;
+    Goal kind;
     double goal;
+    // What the baseline is, as the goal line names it.
+    std::string comparedWith;
 };
 
 bool goalMet(const Row& row);

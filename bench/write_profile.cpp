@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "bench/bare_write.h"
 #include "bench/measure.h"
 #include "host/norvane_api.h"
 #include "tests/wine/harness/import_redirect.h"
@@ -128,11 +129,26 @@ void restoreAll(HMODULE module) {
     }
 }
 
-double moveOnce(HWND window, int i) {
+// Where each window moves: apart, so that neither uncovers the other.
+constexpr int kPipwickMovesLeft = 120;
+constexpr int kFloorMovesLeft = 520;
+
+double moveOnce(HWND window, int left, int i) {
     const double start = nowMicroseconds();
-    SetWindowPos(window, nullptr, 120 + i % 97, 240 + i % 89, 0, 0,
+    SetWindowPos(window, nullptr, left + i % 97, 240 + i % 89, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return nowMicroseconds() - start;
+}
+
+// A drag of the floor's window that writes nothing, then a bare durable write: the
+// least a drag that saves its place at its end can cost in file calls.
+double bareDragWrite(HWND floorWindow, const BareWrite& bare, int drag) {
+    SendMessageA(floorWindow, WM_ENTERSIZEMOVE, 0, 0);
+    for (int step = 1; step <= kDragSteps; ++step) {
+        moveOnce(floorWindow, kFloorMovesLeft, drag * 7 + step);
+    }
+    SendMessageA(floorWindow, WM_EXITSIZEMOVE, 0, 0);
+    return bare.timedWrite();
 }
 
 }  // namespace
@@ -141,7 +157,7 @@ WriteProfile profileSettingsWrite(HMODULE pipwick, HWND pipwickWindow, HWND floo
                                   int moves) {
     WriteProfile profile;
     std::vector<double> bareMoves;
-    for (int i = 0; i < moves; ++i) bareMoves.push_back(moveOnce(floorWindow, i + 1));
+    for (int i = 0; i < moves; ++i) bareMoves.push_back(moveOnce(floorWindow, kFloorMovesLeft, i + 1));
     profile.bareMoveMicroseconds = median(bareMoves);
 
     redirectAll(pipwick);
@@ -149,7 +165,7 @@ WriteProfile profileSettingsWrite(HMODULE pipwick, HWND pipwickWindow, HWND floo
     std::vector<double> writes;
     for (int i = 0; i < moves; ++i) {
         g_fileMicrosecondsThisMove = 0;
-        total += moveOnce(pipwickWindow, i + 1);
+        total += moveOnce(pipwickWindow, kPipwickMovesLeft, i + 1);
         writes.push_back(g_fileMicrosecondsThisMove);
     }
     restoreAll(pipwick);
@@ -165,21 +181,28 @@ WriteProfile profileSettingsWrite(HMODULE pipwick, HWND pipwickWindow, HWND floo
     return profile;
 }
 
-DragProfile profileDrags(HMODULE pipwick, HWND pipwickWindow, int drags) {
-    redirectAll(pipwick);
+DragProfile profileDrags(HMODULE pipwick, HWND pipwickWindow, HWND floorWindow,
+                         const std::string& settingsFile, int drags) {
+    const BareWrite bare(settingsFile);
     std::vector<double> samples;
+    std::vector<double> bareSamples;
+    redirectAll(pipwick);
     for (int drag = 0; drag < drags; ++drag) {
         g_fileMicrosecondsThisMove = 0;
         SendMessageA(pipwickWindow, WM_ENTERSIZEMOVE, 0, 0);
-        for (int step = 1; step <= kDragSteps; ++step) moveOnce(pipwickWindow, drag * 7 + step);
+        for (int step = 1; step <= kDragSteps; ++step) {
+            moveOnce(pipwickWindow, kPipwickMovesLeft, drag * 7 + step);
+        }
         SendMessageA(pipwickWindow, WM_EXITSIZEMOVE, 0, 0);
         samples.push_back(g_fileMicrosecondsThisMove);
+        bareSamples.push_back(bareDragWrite(floorWindow, bare, drag));
     }
     restoreAll(pipwick);
     runWaitingMessages();
     DragProfile profile;
     profile.writesPerDrag = static_cast<double>(g_tallies[CALL_CREATE_FILE].calls) / drags;
     profile.fileMicroseconds = median(samples);
+    profile.bareWriteMicroseconds = median(bareSamples);
     return profile;
 }
 

@@ -36,8 +36,13 @@ constexpr int kDragSteps = 30;
 struct DragProfile {
     double writesPerDrag = 0;        // temporary files made: whole writes of the file
     double fileMicroseconds = 0;     // median time per drag in the file calls
+    // Median bare durable write after each drag of the floor's window, which writes
+    // nothing itself: a write as the drag's end finds the machine.
+    double bareWriteMicroseconds = 0;
 };
 
-DragProfile profileDrags(HMODULE pipwick, HWND pipwickWindow, int drags);
+// Drags Pipwick's window and the floor's in turn.
+DragProfile profileDrags(HMODULE pipwick, HWND pipwickWindow, HWND floorWindow,
+                         const std::string& settingsFile, int drags);
 
 }  // namespace bench

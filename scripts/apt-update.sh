@@ -27,7 +27,8 @@ apt_update() {
         else
             failed=$(apt_failed_indexes "$log")
         fi
-        grep -E '^(E|W):' "$log" | sed 's/^/setup: apt-get update: /' >&2
+        # Under set -e and pipefail a log without such lines must not end the set-up.
+        grep -E '^(E|W):' "$log" | sed 's/^/setup: apt-get update: /' >&2 || true
         if [ "$attempt" -lt 3 ]; then
             echo "setup: apt-get update failed (try $attempt of 3); trying again in ${apt_retry_seconds} s" >&2
             sleep "$apt_retry_seconds"

@@ -2,9 +2,10 @@
 # Checks the binary form of Pipwick.dll: a PE32 DLL for i386 (or, with --x86-64, a
 # PE32+ DLL for x86-64) that exports exactly the five undecorated entry points
 # (beginPluginEx at the address of beginSlitPlugin) and imports from nothing but
-# the system DLLs and norvane.exe, and from the system DLLs only functions that
-# Windows 2000 has. The 32-bit DLL must also hold only i686 code with x87
-# arithmetic, no MMX, SSE or later instructions (check-i686-code.sh).
+# the system DLLs and norvane.exe: from the system DLLs only functions that Windows
+# 2000 has, and from msvcrt.dll only those that the msvcrt.dll of Windows 2000 and of
+# XP export. The 32-bit DLL must also hold only i686 code with x87 arithmetic, no
+# MMX, SSE or later instructions (check-i686-code.sh).
 #   scripts/check-dll.sh [--x86-64] path/to/Pipwick.dll
 set -uo pipefail
 
@@ -88,8 +89,8 @@ printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothin
 
 # The system functions the DLL may import: each exists from Windows 2000 on, so the
 # DLL loads there. A function that is not listed fails the check until its first
-# Windows version has been looked up and it is added here. The C runtime's names
-# are its own and are not listed.
+# Windows version has been looked up and it is added here. The C runtime's are
+# listed below.
 known_since_windows_2000="
 GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
 GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetDCPenColor
@@ -116,14 +117,40 @@ while read -r known_dll functions; do
     for function in $functions; do known["${known_dll,,} $function"]=1; done
 done <<<"$known_since_windows_2000"
 
+# The C runtime's functions the DLL may import: each is exported by the msvcrt.dll
+# of Windows 2000 (6.1) and of XP (7.0). A newer msvcrt export, such as the secure
+# `_s` functions that came with Vista's, would keep the DLL from loading there.
+# The list was made from the msvcrt imports of both builds (objdump -p), each
+# looked up among the classic msvcrt exports and checked against the export tables
+# of Wine's msvcrt40.dll and msvcr70.dll, which model the C runtimes of 1996 and
+# 2002 (_lock and _unlock: msvcr70 only). __iob_func is allowed in the 64-bit DLL
+# alone: 64-bit Windows begins with XP x64, whose msvcrt has it, while Windows
+# 2000's has only _iob. A function that is not listed fails the check until it has
+# been looked up and added here.
+known_in_msvcrt_of_windows_2000="
+_amsg_exit _initterm _iob _lock _unlock abort calloc free fwrite malloc memcpy realloc
+strcpy strlen strncmp vfprintf
+"
+known_in_msvcrt_of_64_bit_windows_xp="__iob_func"
+for function in $known_in_msvcrt_of_windows_2000; do known["msvcrt.dll $function"]=1; done
+if [ "$machine" = x86-64 ]; then
+    for function in $known_in_msvcrt_of_64_bit_windows_xp; do known["msvcrt.dll $function"]=1; done
+fi
+
 # Imported functions: "DLL Name: X", then "vma hint name" lines until a blank line.
 system_imports=0
+runtime_imports=0
 while read -r import_dll function; do
     case "${import_dll,,}" in
         kernel32.dll | user32.dll | gdi32.dll)
             system_imports=$((system_imports + 1))
             [ -n "${known["${import_dll,,} $function"]:-}" ] ||
                 fail "imports $function from $import_dll, which is not known to exist from Windows 2000 on"
+            ;;
+        msvcrt.dll)
+            runtime_imports=$((runtime_imports + 1))
+            [ -n "${known["msvcrt.dll $function"]:-}" ] ||
+                fail "imports $function from $import_dll, which is not known in the msvcrt.dll of Windows 2000 and XP"
             ;;
     esac
 done < <(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
@@ -145,4 +172,5 @@ if [ "$failures" -gt 0 ]; then
     exit 1
 fi
 echo "check-dll: $(basename "$dll"): $format_name $machine DLL; exports $expected; imports ${imports[*]}," \
-     "the $system_imports system functions all from Windows 2000 or earlier$code"
+     "the $system_imports system functions all from Windows 2000 or earlier," \
+     "the $runtime_imports C runtime functions all in the msvcrt.dll of Windows 2000 and XP$code"

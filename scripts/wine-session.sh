@@ -14,18 +14,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Xvfb picks a free display itself and names it once it listens (-displayfd): two
+# sessions that chose a number each at the same moment could both take the same one,
+# and one of them would then run on the other's display and lose it when the other
+# session ends.
 start_xvfb() {
-    local n
-    for n in $(seq 90 160); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 1 100); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.05
-        done
+    local named display
+    named=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 200); do
+        display=$(tr -dc 0-9 <"$named")
+        if [ -n "$display" ]; then
+            rm -f "$named"
+            export DISPLAY=":$display"
+            return 0
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
+    rm -f "$named"
     echo "wine-session: could not start Xvfb" >&2
     return 1
 }

@@ -10,7 +10,7 @@ namespace {
 
 // A tick is due this long after its second begins, so that the time it reads lies
 // in the new second.
-constexpr UINT kMarginMilliseconds = 5;
+constexpr UINT kMarginMilliseconds = 2;
 
 UINT millisecondsToNextSecond(const SYSTEMTIME& time) {
     // A reading beyond a second's length counts as a second just begun.
