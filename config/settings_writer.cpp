@@ -58,12 +58,12 @@ TemporaryWrite writeTemporaryFile(const char* path, DWORD attributes,
 // A folder where the user may not create files can still hold a settings file that
 // the user may write. It is then rewritten where it stands: the whole text in one
 // write, and its end set after it.
-void rewriteInPlace(const char* path, const int (&values)[SETTINGS_LINE_COUNT]) {
+bool rewriteInPlace(const char* path, const int (&values)[SETTINGS_LINE_COUNT]) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    if (writeLines(file, values)) SetEndOfFile(file);
-    CloseHandle(file);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = writeLines(file, values) && SetEndOfFile(file);
+    return CloseHandle(file) && written;
 }
 
 enum class Replace { Done, Held, Failed };
@@ -82,9 +82,10 @@ Replace replaceFile(const char* source, const char* target) {
 
 }  // namespace
 
-// A read-only settings file is the user's to keep as it is.
-void ClockPlugin::writeSettings() {
-    if (rcFile[0] == '\0') return;
+// True when the file holds the text, or a complete temporary file waits to replace
+// it. A read-only settings file is the user's to keep as it is.
+bool ClockPlugin::writeSettingsFile() {
+    if (rcFile[0] == '\0') return false;
     const int values[SETTINGS_LINE_COUNT] = {
         xpos,          ypos,          width,       height,      circleSize,
         unmarkedRed,   unmarkedGreen, unmarkedBlue, markedRed,  markedGreen,
@@ -93,29 +94,31 @@ void ClockPlugin::writeSettings() {
     };
     const DWORD attributes = GetFileAttributesA(rcFile);
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return true;
     const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
 
     char temporaryPath[MAX_PATH];
     temporaryPathFor(rcFile, temporaryPath);
     const TemporaryWrite temporary = writeTemporaryFile(temporaryPath, kept, values);
     switch (temporary.result) {
-    case TemporaryFile::Written:
-        replacePending = replaceFile(temporaryPath, rcFile) == Replace::Held;
-        break;
+    case TemporaryFile::Written: {
+        const Replace replaced = replaceFile(temporaryPath, rcFile);
+        replacePending = replaced == Replace::Held;
+        return replaced != Replace::Failed;
+    }
     case TemporaryFile::NotCreated:
         // A temporary file that still waits for its rename was not touched and still
         // waits. Otherwise: refused, not failed for want of space, for a full disk must
         // not get the chance to leave the file half-written.
-        if (!replacePending && exists && temporary.createError == ERROR_ACCESS_DENIED) {
-            rewriteInPlace(rcFile, values);
-        }
-        break;
+        if (replacePending) return true;
+        return exists && temporary.createError == ERROR_ACCESS_DENIED &&
+               rewriteInPlace(rcFile, values);
     case TemporaryFile::Failed:
         DeleteFileA(temporaryPath);
         replacePending = false;
-        break;
+        return false;
     }
+    return false;
 }
 
 // At each tick of the clock, until the program holding the file lets go.

@@ -60,7 +60,8 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       ending(false),
       dragging(false),
       movedInDrag(false),
-      replacePending(false) {
+      replacePending(false),
+      settingsNotKeptReported(false) {
     locateSettingsFile();
     readSettings();
     readStyle();

@@ -22,6 +22,7 @@ public:
     void locateSettingsFile();
     void readSettings();
     void writeSettings();
+    bool writeSettingsFile();
     void retryPendingReplace();
     void settlePendingReplace();
     void dropPendingReplace();
@@ -100,9 +101,12 @@ public:
     bool dragging;         // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
     bool movedInDrag;      // the drag has moved the window: its end writes the file
     bool replacePending;   // a whole temporary file waits for the settings file's rename
+    bool settingsNotKeptReported;  // the host's log has been told of a failed write
 
 private:
     void setFirstRunValues();
+    void createSettingsFile(const char* modulePath);
+    void reportSettingsNotKept();
     bool registerWindowClass();
     void registerWithHost(UINT message);
     void joinSlitIfWanted();

@@ -93,12 +93,12 @@ printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothin
 known_since_windows_2000="
 GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
 GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetWindowOrgEx
-KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection FlushFileBuffers
-KERNEL32.dll FreeLibrary GetFileAttributesA GetLastError GetLocalTime GetModuleFileNameA
-KERNEL32.dll GetModuleHandleA
+KERNEL32.dll CloseHandle CreateDirectoryA CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection
+KERNEL32.dll FlushFileBuffers FreeLibrary GetACP GetEnvironmentVariableW GetFileAttributesA GetLastError
+KERNEL32.dll GetLocalTime GetModuleFileNameA GetModuleFileNameW GetModuleHandleA GetShortPathNameW
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
-KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
-KERNEL32.dll WriteFile
+KERNEL32.dll LoadLibraryA LoadLibraryW MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
+KERNEL32.dll WideCharToMultiByte WriteFile
 USER32.dll BeginPaint CreateWindowExA DefWindowProcA DestroyWindow EndPaint FillRect
 USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSystemMetrics IntersectRect
 USER32.dll InvalidateRect IsRectEmpty IsWindowVisible KillTimer MessageBoxA MonitorFromRect
