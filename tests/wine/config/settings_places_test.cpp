@@ -12,31 +12,8 @@
 #include "test_files.h"
 #include "window_probes.h"
 
-namespace {
-
-// "Часы": Cyrillic, which code page 1252 and the other Western code pages lack.
-const wchar_t kClockFolder[] = L"\x0427\x0430\x0441\x044B";
-
-bool ansiCodePageWrites(const wchar_t* text) {
-    if (GetACP() == CP_UTF8)
-        return true;
-    char bytes[64];
-    BOOL usedDefault = FALSE;
-    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, bytes, sizeof bytes,
-                               nullptr, &usedDefault) > 0 &&
-           !usedDefault;
-}
-
-}  // namespace
-
 class SettingsPlacesTest : public PluginTest {
 protected:
-    void moveIntoClockFolder() {
-        ASSERT_FALSE(ansiCodePageWrites(kClockFolder))
-            << "the ANSI code page (" << GetACP() << ") writes the folder's name";
-        moveModuleTo(kClockFolder);
-    }
-
     // The host unloads the plug-in and loads it again, as at its next start.
     void restart() {
         stopPlugin();
@@ -65,7 +42,7 @@ protected:
 };
 
 TEST_F(SettingsPlacesTest, FolderNamedOutsideTheCodePageKeepsTheFileBesideTheDll) {
-    moveIntoClockFolder();
+    moveModuleOutsideCodePage();
     if (HasFatalFailure())
         return;
     expectMoveKept();
@@ -80,7 +57,7 @@ TEST_F(SettingsPlacesTest, FolderNamedOutsideTheCodePageKeepsTheFileBesideTheDll
 
 // On a volume without short names the folder cannot be named to the host at all.
 TEST_F(SettingsPlacesTest, FolderWithoutAShortNameLeavesTheFileToTheHostsFolder) {
-    moveIntoClockFolder();
+    moveModuleOutsideCodePage();
     if (HasFatalFailure())
         return;
     redirectAll({noShortNamesRedirection()});

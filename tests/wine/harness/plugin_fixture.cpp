@@ -136,6 +136,18 @@ void PluginTest::loadModuleAgain() {
         redirectAll(fixtureRedirections());
 }
 
+void PluginTest::moveModuleOutsideCodePage() {
+    const wchar_t folderName[] = L"\x0427\x0430\x0441\x044B";
+    char bytes[64];
+    BOOL usedDefault = FALSE;
+    const bool written =
+        GetACP() == CP_UTF8 || (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folderName, -1,
+                                                    bytes, sizeof bytes, nullptr, &usedDefault) > 0 &&
+                                !usedDefault);
+    ASSERT_FALSE(written) << "the ANSI code page (" << GetACP() << ") writes the folder's name";
+    moveModuleTo(folderName);
+}
+
 void PluginTest::moveModuleTo(const std::wstring& folderName) {
     const std::wstring folder = widePath(root_) + folderName + L"\\";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));

@@ -105,6 +105,9 @@ protected:
     // module directory and loads it from there; moduleDirectory() becomes that
     // folder's short path.
     void moveModuleTo(const std::wstring& folderName);
+    // The same into "Часы", a Cyrillic name that the ANSI code page lacks (as code
+    // page 1252 and the other Western ones do), so that no ANSI path names the DLL.
+    void moveModuleOutsideCodePage();
 
 private:
     using BeginPlugin = int(__cdecl*)(HINSTANCE);

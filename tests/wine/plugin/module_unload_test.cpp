@@ -32,12 +32,10 @@ void broadcastCommand(const char* word) {
 
 }  // namespace
 
-class ModuleUnloadTest : public PluginTest, public testing::WithParamInterface<UnloadCase> {
+// A host that ends the plug-in and unloads its module inside the armed call.
+class UnloadingHostTest : public PluginTest {
 protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        if (HasFatalFailure())
-            return;
+    void unloadInsideLentCalls() {
         redirectAll(lentControlRedirections());
         g_lentControl = LentControlRecords{};
         g_lentControl.end = [this] {
@@ -49,6 +47,15 @@ protected:
     void arm(LentCall call) {
         g_lentControl.endInside = call;
         g_lentControl.onCall = 1;
+    }
+};
+
+class ModuleUnloadTest : public UnloadingHostTest, public testing::WithParamInterface<UnloadCase> {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (!HasFatalFailure())
+            unloadInsideLentCalls();
     }
 };
 
@@ -115,7 +122,7 @@ TEST_F(ModuleEndTest, EndedOutsideEveryCallTheModuleUnloads) {
     EXPECT_EQ(GetModuleHandleA(modulePath("Pipwick.dll").c_str()), nullptr);
 }
 
-// "Часы": a folder name that code page 1252 cannot write, so that no ANSI path names
+// In a folder whose name the ANSI code page cannot write, so that no ANSI path names
 // the module.
 struct FolderUnloadCase {
     const char* name;
@@ -128,22 +135,15 @@ void PrintTo(const FolderUnloadCase& unload, std::ostream* out) {
     *out << unload.name;
 }
 
-class ModuleUnloadInForeignFolderTest : public PluginTest,
+class ModuleUnloadInForeignFolderTest : public UnloadingHostTest,
                                         public testing::WithParamInterface<FolderUnloadCase> {
 protected:
     void SetUp() override {
         PluginTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        moveModuleTo(L"\x0427\x0430\x0441\x044B");
-        if (HasFatalFailure())
-            return;
-        redirectAll(lentControlRedirections());
-        g_lentControl = LentControlRecords{};
-        g_lentControl.end = [this] {
-            stopPlugin();
-            unloadModule();
-        };
+        if (!HasFatalFailure())
+            moveModuleOutsideCodePage();
+        if (!HasFatalFailure())
+            unloadInsideLentCalls();
     }
 };
 
@@ -153,8 +153,7 @@ TEST_P(ModuleUnloadInForeignFolderTest, CallReturnsIntoTheModule) {
         g_platform.missingProcedures.push_back("GetModuleHandleExW");
     writeModuleSettings(settingsLines(floatingSettings()));
     ASSERT_EQ(startPlugin(), 0);
-    g_lentControl.endInside = unload.call;
-    g_lentControl.onCall = 1;
+    arm(unload.call);
     broadcastCommand(unload.command);
     ASSERT_TRUE(g_lentControl.ended) << "the plug-in never made the call";
     pumpMessages();
