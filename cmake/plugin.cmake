@@ -18,15 +18,19 @@ add_library(Pipwick SHARED
     plugin/live_record.cpp
     plugin/module_pin.cpp
     config/data_folder.cpp
+    config/file_stamp.cpp
     config/host_path.cpp
     config/settings_locator.cpp
     config/settings_not_kept.cpp
     config/settings_reader.cpp
+    config/settings_saving.cpp
+    config/settings_values.cpp
     config/settings_writer.cpp
     config/style_import.cpp
     face/paint_clock.cpp
     window/window_proc.cpp
     window/window_drag.cpp
+    window/floating_place.cpp
     window/second_tick.cpp
     window/message_text.cpp
     window/broadcast_commands.cpp

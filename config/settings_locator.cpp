@@ -1,6 +1,7 @@
 #include "config/data_folder.h"
 #include "config/host_path.h"
 #include "config/settings_search.h"
+#include "config/settings_writer.h"
 #include "plugin/clock_plugin.h"
 
 namespace {
@@ -30,12 +31,22 @@ void ClockPlugin::locateSettingsFile() {
 
 // The first place that takes a new file keeps it: the plug-in's folder, the host's,
 // then Pipwick's folder in the user's application data, which the search reaches
-// third, so that the next start finds the file there.
+// third, so that the next start finds the file there. Where none does, every value
+// stays unsaved and goes with the next write.
 void ClockPlugin::createSettingsFile(const char* modulePath) {
+    settingsFile.unsaved = kEverySettingsLine;
+    SettingsValues values;
+    chosenValues(values);
     for (const SettingsPlace place : kSettingsPlaces) {
         if (!newSettingsFileIn(place, modulePath, kHostFileSystem, rcFile)) continue;
         if (place == SettingsPlace::Data && !makeFolderOf(rcFile)) continue;
-        if (writeSettingsFile()) return;
+        const SettingsWrite written = writeSettingsText(rcFile, values);
+        if (written == SettingsWrite::Written) {
+            fileNowHolds(values);
+            return;
+        }
+        // A new file that could not be renamed into place is no file.
+        if (written == SettingsWrite::Waiting) removeWaitingText(rcFile);
     }
     reportSettingsNotKept();
 }

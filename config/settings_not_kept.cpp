@@ -1,11 +1,7 @@
-// A whole write that leaves the settings file without the user's change, with no
-// other place to take it, is said once in the host's log, and only once while the
-// clock runs: the change lasts until the clock ends, and the user should know why.
+// A write that leaves the settings file without the user's change, with no other
+// place to take it, is said once in the host's log, and only once while the clock
+// runs: the change lasts until the clock ends, and the user should know why.
 #include "plugin/clock_plugin.h"
-
-void ClockPlugin::writeSettings() {
-    if (!writeSettingsFile()) reportSettingsNotKept();
-}
 
 void ClockPlugin::reportSettingsNotKept() {
     if (settingsNotKeptReported) return;

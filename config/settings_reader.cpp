@@ -1,27 +1,55 @@
-#include "config/settings_text.h"
+#include "config/settings_reader.h"
+
 #include "plugin/clock_plugin.h"
-#include "window/monitor_position.h"
 
 namespace {
 
-int readInt(const char* file, SettingsLine line) {
-    const SettingsLineFormat& format = settingsLineFormat(line);
-    return ReadInt(file, format.key, format.missingValue);
-}
+// The order in which the host is asked for the keys.
+const SettingsLine kReadOrder[SETTINGS_LINE_COUNT] = {
+    LINE_POSITION_X,     LINE_POSITION_Y,     LINE_WIDTH,          LINE_HEIGHT,
+    LINE_CIRCLE_SIZE,    LINE_UNMARKED_RED,   LINE_UNMARKED_GREEN, LINE_UNMARKED_BLUE,
+    LINE_MARKED_RED,     LINE_MARKED_GREEN,   LINE_MARKED_BLUE,    LINE_TRANSPARENCY,
+    LINE_ALPHA,          LINE_ALWAYS_ON_TOP,  LINE_AUTO_RESIZE,    LINE_SNAP_WINDOW,
+    LINE_IN_SLIT,        LINE_TIMER_INTERVAL,
+};
 
 // The host answers with one byte, and a host may answer any nonzero byte for true.
 // The byte itself is read and made 0 or 1, so that a toggle always flips the option:
 // a bool holding 2 would stay nonzero under `!`.
-bool readBool(const char* file, SettingsLine line) {
+int readValue(const char* file, SettingsLine line) {
     const SettingsLineFormat& format = settingsLineFormat(line);
-    return ReadBoolByte(file, format.key, format.missingValue != 0) != 0;
+    if (format.isBool) return ReadBoolByte(file, format.key, format.missingValue != 0) != 0;
+    return ReadInt(file, format.key, format.missingValue);
+}
+
+// The host answers a file it cannot open as a file without keys: a file that another
+// program keeps from being read must not pass for one that holds no settings.
+bool canBeRead(const char* file) {
+    HANDLE handle = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
 }
 
 }  // namespace
 
-// Reads every setting into the record. Only the record and the slit flag change:
-// whatever the window needs afterwards, the caller does. The file is read as it
-// stands; a whole write still waiting to replace it is given up.
+void readSettingsValues(const char* file, SettingsValues& values) {
+    for (SettingsLine line : kReadOrder) values[line] = readValue(file, line);
+}
+
+bool readSettingsFile(const char* file, SettingsValues& values, FileStamp& stamp) {
+    stamp = stampOf(file);
+    if (!stamp.exists || !canBeRead(file)) return false;
+    readSettingsValues(file, values);
+    return true;
+}
+
+// Reads every setting into the record, as the user's choices, and notes what the
+// file holds. The saved place is kept as read, even where it lies on no monitor now:
+// where the window stands follows from it (window/floating_place.cpp). Only the
+// record and the slit flag change: whatever the window needs afterwards, the caller
+// does. A whole write still waiting to replace the file is given up.
 void ClockPlugin::readSettings() {
     dropPendingReplace();
     if (!FileExists(rcFile)) {
@@ -29,27 +57,9 @@ void ClockPlugin::readSettings() {
         return;
     }
 
-    xpos = readInt(rcFile, LINE_POSITION_X);
-    ypos = readInt(rcFile, LINE_POSITION_Y);
-    width = readInt(rcFile, LINE_WIDTH);
-    height = readInt(rcFile, LINE_HEIGHT);
-    // A clock saved on a monitor that is gone, or at a wild position, would be out
-    // of sight: it comes back onto the primary monitor.
-    const POINT start = startPositionFor(xpos, ypos, width, height);
-    xpos = start.x;
-    ypos = start.y;
-    circleSize = readInt(rcFile, LINE_CIRCLE_SIZE);
-    unmarkedRed = readInt(rcFile, LINE_UNMARKED_RED);
-    unmarkedGreen = readInt(rcFile, LINE_UNMARKED_GREEN);
-    unmarkedBlue = readInt(rcFile, LINE_UNMARKED_BLUE);
-    markedRed = readInt(rcFile, LINE_MARKED_RED);
-    markedGreen = readInt(rcFile, LINE_MARKED_GREEN);
-    markedBlue = readInt(rcFile, LINE_MARKED_BLUE);
-    transparency = readBool(rcFile, LINE_TRANSPARENCY);
-    alpha = readInt(rcFile, LINE_ALPHA);
-    alwaysOnTop = readBool(rcFile, LINE_ALWAYS_ON_TOP);
-    autoResize = readBool(rcFile, LINE_AUTO_RESIZE);
-    snapWindow = readBool(rcFile, LINE_SNAP_WINDOW);
-    g_inSlit = readBool(rcFile, LINE_IN_SLIT);
-    timerInterval = readInt(rcFile, LINE_TIMER_INTERVAL);
+    SettingsFileState& file = settingsFile;
+    file.heldStamp = stampOf(rcFile);
+    readSettingsValues(rcFile, file.held);
+    file.unsaved = 0;
+    takeChoices(file.held);
 }

@@ -6,12 +6,14 @@
 // Another program may hold the settings file open for a while (a scanner, the search
 // indexer, a sync client, an editor), and the rename is refused meanwhile. The shell's
 // GUI thread never waits for it: the complete temporary file is kept, and the rename
-// is tried again at the clock's next ticks, until it succeeds or a newer write takes
-// its place.
+// is tried again later.
+#include "config/settings_writer.h"
+
+#include <windows.h>
+
 #include <cstring>
 
 #include "config/settings_text.h"
-#include "plugin/clock_plugin.h"
 
 char g_lineBuffer[1024];
 
@@ -27,7 +29,7 @@ void temporaryPathFor(const char* rcFile, char* temporaryPath) {
 
 // The whole text goes out in one WriteFile: each call is a trip into the system.
 // Eighteen lines of the longest values stay well under the buffer's size.
-bool writeLines(HANDLE file, const int (&values)[SETTINGS_LINE_COUNT]) {
+bool writeLines(HANDLE file, const SettingsValues& values) {
     const int length = formatSettingsText(values, g_lineBuffer, sizeof g_lineBuffer);
     DWORD written = 0;
     return length >= 0 &&
@@ -46,7 +48,7 @@ struct TemporaryWrite {
 // the rename then carries over. Its data is on the disk before it is closed: after a
 // power cut the file system may keep a rename whose file's data never left the cache.
 TemporaryWrite writeTemporaryFile(const char* path, DWORD attributes,
-                                  const int (&values)[SETTINGS_LINE_COUNT]) {
+                                  const SettingsValues& values) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {TemporaryFile::NotCreated, GetLastError()};
@@ -58,90 +60,67 @@ TemporaryWrite writeTemporaryFile(const char* path, DWORD attributes,
 // A folder where the user may not create files can still hold a settings file that
 // the user may write. It is then rewritten where it stands: the whole text in one
 // write, and its end set after it.
-bool rewriteInPlace(const char* path, const int (&values)[SETTINGS_LINE_COUNT]) {
+SettingsWrite rewriteInPlace(const char* path, const SettingsValues& values) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return SettingsWrite::NotWritten;
     const bool written = writeLines(file, values) && SetEndOfFile(file);
-    return CloseHandle(file) && written;
+    CloseHandle(file);
+    return written ? SettingsWrite::Written : SettingsWrite::NotWritten;
 }
 
-enum class Replace { Done, Held, Failed };
-
-// Held: another program has the file open, and the temporary file is kept for a later
-// try. Any other failure removes it.
-Replace replaceFile(const char* source, const char* target) {
+// Waiting: another program has the file open, and the temporary file is kept for a
+// later try. Any other failure removes it.
+SettingsWrite replaceFile(const char* source, const char* target) {
     if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return Replace::Done;
+        return SettingsWrite::Written;
     }
     const DWORD error = GetLastError();
-    if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return Replace::Held;
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) {
+        return SettingsWrite::Waiting;
+    }
     DeleteFileA(source);
-    return Replace::Failed;
+    return SettingsWrite::NotWritten;
 }
 
 }  // namespace
 
-// True when the file holds the text, or a complete temporary file waits to replace
-// it. A read-only settings file is the user's to keep as it is.
-bool ClockPlugin::writeSettingsFile() {
-    if (rcFile[0] == '\0') return false;
-    const int values[SETTINGS_LINE_COUNT] = {
-        xpos,          ypos,          width,       height,      circleSize,
-        unmarkedRed,   unmarkedGreen, unmarkedBlue, markedRed,  markedGreen,
-        markedBlue,    alwaysOnTop,   snapWindow,  transparency, alpha,
-        g_inSlit,      autoResize,    timerInterval,
-    };
+// A read-only settings file is the user's to keep as it is.
+SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values) {
+    if (rcFile[0] == '\0') return SettingsWrite::NotWritten;
     const DWORD attributes = GetFileAttributesA(rcFile);
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return true;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return SettingsWrite::NotWritten;
     const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
 
     char temporaryPath[MAX_PATH];
     temporaryPathFor(rcFile, temporaryPath);
     const TemporaryWrite temporary = writeTemporaryFile(temporaryPath, kept, values);
     switch (temporary.result) {
-    case TemporaryFile::Written: {
-        const Replace replaced = replaceFile(temporaryPath, rcFile);
-        replacePending = replaced == Replace::Held;
-        return replaced != Replace::Failed;
-    }
+    case TemporaryFile::Written:
+        return replaceFile(temporaryPath, rcFile);
     case TemporaryFile::NotCreated:
-        // A temporary file that still waits for its rename was not touched and still
-        // waits. Otherwise: refused, not failed for want of space, for a full disk must
-        // not get the chance to leave the file half-written.
-        if (replacePending) return true;
-        return exists && temporary.createError == ERROR_ACCESS_DENIED &&
-               rewriteInPlace(rcFile, values);
+        // Refused, not failed for want of space: a full disk must not get the chance
+        // to leave the file half-written.
+        if (exists && temporary.createError == ERROR_ACCESS_DENIED) {
+            return rewriteInPlace(rcFile, values);
+        }
+        return SettingsWrite::NotWritten;
     case TemporaryFile::Failed:
-        DeleteFileA(temporaryPath);
-        replacePending = false;
-        return false;
+        break;
     }
-    return false;
+    DeleteFileA(temporaryPath);
+    return SettingsWrite::NotWritten;
 }
 
-// At each tick of the clock, until the program holding the file lets go.
-void ClockPlugin::retryPendingReplace() {
-    if (!replacePending) return;
+SettingsWrite replaceWithWaitingText(const char* rcFile) {
     char temporaryPath[MAX_PATH];
     temporaryPathFor(rcFile, temporaryPath);
-    replacePending = replaceFile(temporaryPath, rcFile) == Replace::Held;
+    return replaceFile(temporaryPath, rcFile);
 }
 
-// When the record ends: one last try, and the temporary file is removed if the
-// settings file is still held.
-void ClockPlugin::settlePendingReplace() {
-    retryPendingReplace();
-    dropPendingReplace();
-}
-
-// The waiting text is given up: the file is read back as it stands, and older values
-// must not land on it later.
-void ClockPlugin::dropPendingReplace() {
-    if (!replacePending) return;
+void removeWaitingText(const char* rcFile) {
     char temporaryPath[MAX_PATH];
     temporaryPathFor(rcFile, temporaryPath);
     DeleteFileA(temporaryPath);
-    replacePending = false;
 }

@@ -59,8 +59,8 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       menuSettings(nullptr),
       ending(false),
       dragging(false),
-      movedInDrag(false),
-      replacePending(false),
+      placeBeforeDrag(),
+      settingsFile(),
       settingsNotKeptReported(false) {
     locateSettingsFile();
     readSettings();

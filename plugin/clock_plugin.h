@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "config/settings_file_state.h"
 #include "host/norvane_api.h"
 
 class LiveRecord;
@@ -21,8 +22,10 @@ public:
 
     void locateSettingsFile();
     void readSettings();
-    void writeSettings();
-    bool writeSettingsFile();
+    // The user changed these choices: the file is written with them, its other lines
+    // kept as they stand on disk. The only way into the settings file.
+    void saveChoices(SettingsLines lines);
+    void writeSettings();  // every value, as the record holds it
     void retryPendingReplace();
     void settlePendingReplace();
     void dropPendingReplace();
@@ -37,8 +40,14 @@ public:
     void showContextMenu();
 
     void startDrag();
-    void writeMovedPosition();
+    void windowMoved(const WINDOWPOS& position);
     void finishDrag();
+
+    // Where the clock floats on the desktop as it is now: at its saved place, or on
+    // the primary monitor while that place lies on no monitor.
+    POINT floatingPlace() const;
+    bool savedPlaceOnAMonitor() const;
+    void placeOnDesktop();
 
     bool resizeWindow(int wantedWidth, int wantedHeight);
     void fitWidthToLabel();
@@ -51,12 +60,13 @@ public:
     void makeOpaque();
     void joinSlit();
     void leaveSlit();
+    void followSlitSetting(bool wasInSlit);
 
     HINSTANCE hInstance;
     HWND hwnd;
     HWND hwndHost;
 
-    int xpos;
+    int xpos;  // the saved place: where the user left the floating clock
     int ypos;
     int width;
     int height;
@@ -99,14 +109,20 @@ public:
     bool ending;  // endPlugin is tearing this record down
 
     bool dragging;         // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
-    bool movedInDrag;      // the drag has moved the window: its end writes the file
-    bool replacePending;   // a whole temporary file waits for the settings file's rename
+    POINT placeBeforeDrag;  // the saved place when the drag began
+
+    SettingsFileState settingsFile;
     bool settingsNotKeptReported;  // the host's log has been told of a failed write
 
 private:
     void setFirstRunValues();
     void createSettingsFile(const char* modulePath);
     void reportSettingsNotKept();
+    void chosenValues(SettingsValues& values) const;
+    void takeChoices(const SettingsValues& values);
+    bool saveOptionThroughHost(SettingsLine line);
+    void writeChoices();
+    void fileNowHolds(const SettingsValues& values);
     bool registerWindowClass();
     void registerWithHost(UINT message);
     void joinSlitIfWanted();

@@ -93,9 +93,10 @@ int ClockPlugin::createClockWindow() {
     }
 
     // An absurd size from the settings is bounded for the platform; the record and
-    // the file keep it as read.
+    // the file keep it as read. So does a saved place that lies on no monitor now.
+    const POINT place = floatingPlace();
     hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClassName, nullptr,
-                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, xpos, ypos,
+                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.x, place.y,
                            windowSideFor(width), windowSideFor(height), nullptr, nullptr,
                            hInstance, nullptr);
     if (hwnd == nullptr) {

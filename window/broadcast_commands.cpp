@@ -1,6 +1,7 @@
 // The "@Pipwick" commands that reach the clock as host broadcasts, from its own menu
-// or from any other sender. Each toggled option goes to the settings file at once.
-#include "config/settings_text.h"
+// or from any other sender. Each option the user changes goes to the settings file at
+// once.
+#include "config/settings_lines.h"
 #include "plugin/clock_plugin.h"
 #include "plugin/live_record.h"
 #include "plugin/plugin_info.h"
@@ -16,11 +17,8 @@ void toggle(bool& option) {
     option = !option;
 }
 
-// A whole write that still waits to replace the file was made before the key
-// changed, and would put the old value back: it is made again.
-void writeOption(ClockPlugin& plugin, SettingsLine line, bool value) {
-    WriteBool(plugin.rcFile, settingsLineFormat(line).key, value);
-    if (plugin.replacePending) plugin.writeSettings();
+void saveOption(ClockPlugin& plugin, SettingsLine line) {
+    plugin.saveChoices(settingsLine(line));
 }
 
 void invalidate(ClockPlugin& plugin) {
@@ -29,27 +27,25 @@ void invalidate(ClockPlugin& plugin) {
 
 void toggleAlwaysOnTop(ClockPlugin& plugin) {
     toggle(plugin.alwaysOnTop);
-    writeOption(plugin, LINE_ALWAYS_ON_TOP, plugin.alwaysOnTop);
+    saveOption(plugin, LINE_ALWAYS_ON_TOP);
     SetWindowPos(plugin.hwnd, plugin.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  kRestackFlags);
 }
 
 void toggleSnapWindow(ClockPlugin& plugin) {
     toggle(plugin.snapWindow);
-    writeOption(plugin, LINE_SNAP_WINDOW, plugin.snapWindow);
+    saveOption(plugin, LINE_SNAP_WINDOW);
 }
 
-// The slit's handling of its message may end the plug-in.
+// Without a slit the clock stays floating, and nothing changes. The slit's handling
+// of its message may end the plug-in.
 void toggleSlit(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
-    if (g_inSlit && g_hSlit != nullptr) {
-        plugin.leaveSlit();
+    if (g_hSlit != nullptr) {
+        if (g_inSlit) plugin.leaveSlit();
+        else plugin.joinSlit();
         if (!live.stillLive()) return;
-    } else if (g_hSlit != nullptr) {
-        plugin.joinSlit();
-        if (!live.stillLive()) return;
-    } else {
-        plugin.writeSettings();
+        saveOption(plugin, LINE_IN_SLIT);
     }
     invalidate(plugin);
 }
@@ -62,14 +58,14 @@ void toggleTransparency(ClockPlugin& plugin) {
             if (plugin.transparency) plugin.makeTranslucent();
             else plugin.makeOpaque();
         }
-        writeOption(plugin, LINE_TRANSPARENCY, plugin.transparency);
+        saveOption(plugin, LINE_TRANSPARENCY);
     }
     invalidate(plugin);
 }
 
 void toggleAutoResize(ClockPlugin& plugin) {
     toggle(plugin.autoResize);
-    writeOption(plugin, LINE_AUTO_RESIZE, plugin.autoResize);
+    saveOption(plugin, LINE_AUTO_RESIZE);
 }
 
 void showAbout(ClockPlugin& plugin) {
@@ -87,8 +83,15 @@ void saveSettings(ClockPlugin& plugin) {
     showStatus(plugin, "RC Saved!");
 }
 
+// The clock goes where the file says: into the slit or out of it, as ToggleSlit
+// would take it. Joining or leaving the slit may end the plug-in.
 void reloadSettings(ClockPlugin& plugin) {
+    const LiveRecord live(&plugin);
+    const bool wasInSlit = g_inSlit;
     plugin.readSettings();
+    plugin.followSlitSetting(wasInSlit);
+    if (!live.stillLive()) return;
+    if (g_inSlit != wasInSlit) invalidate(plugin);
     showStatus(plugin, "RC Reloaded!");
 }
 

@@ -14,13 +14,6 @@ LONG farEdge(int start, int side) {
     return edge > INT_MAX ? INT_MAX : static_cast<LONG>(edge);
 }
 
-bool liesOnAMonitor(int x, int y, int width, int height) {
-    const RECT window = {x, y, farEdge(x, width), farEdge(y, height)};
-    // A window that starts at the very end of the coordinates covers nothing.
-    if (window.right <= window.left || window.bottom <= window.top) return false;
-    return MonitorFromRect(&window, MONITOR_DEFAULTTONULL) != nullptr;
-}
-
 // One axis of the primary monitor, which starts at 0 on both.
 int onPrimaryAxis(int position, int side, int primaryEnd) {
     if (position >= primaryEnd) return 0;
@@ -28,6 +21,13 @@ int onPrimaryAxis(int position, int side, int primaryEnd) {
 }
 
 }  // namespace
+
+bool liesOnAMonitor(int x, int y, int width, int height) {
+    const RECT window = {x, y, farEdge(x, width), farEdge(y, height)};
+    // A window that starts at the very end of the coordinates covers nothing.
+    if (window.right <= window.left || window.bottom <= window.top) return false;
+    return MonitorFromRect(&window, MONITOR_DEFAULTTONULL) != nullptr;
+}
 
 POINT startPositionFor(int x, int y, int width, int height) {
     if (liesOnAMonitor(x, y, width, height)) return POINT{x, y};

@@ -8,3 +8,6 @@
 // lies on none starts on the primary monitor: each axis on which it lies wholly
 // outside the primary monitor starts at 0.
 POINT startPositionFor(int x, int y, int width, int height);
+
+// Whether a clock at that position lies, at least in part, on a connected monitor.
+bool liesOnAMonitor(int x, int y, int width, int height);

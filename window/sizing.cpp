@@ -1,5 +1,5 @@
 // The window's width: set from the label text when auto-resize is on, never below the
-// smallest width, in place inside the slit or at the recorded position outside it.
+// smallest width, in place inside the slit or at the floating place outside it.
 #include <cstring>
 
 #include "plugin/clock_plugin.h"
@@ -18,7 +18,8 @@ bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (live.stillLive()) SendMessageA(g_hSlit, HM_SLIT_UPDATE, 0, 0);
     } else {
-        SetWindowPos(hwnd, nullptr, xpos, ypos, width, windowHeight,
+        const POINT place = floatingPlace();
+        SetWindowPos(hwnd, nullptr, place.x, place.y, width, windowHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;

@@ -31,6 +31,19 @@ void ClockPlugin::leaveSlit() {
     g_inSlit = false;
 
     if (shouldBeLayered()) makeTranslucent();
-    SetWindowPos(hwnd, alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, xpos, ypos,
+    const POINT place = floatingPlace();
+    SetWindowPos(hwnd, alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, place.x, place.y,
                  windowSideFor(width), windowSideFor(height), kFloatingPlacement);
+}
+
+// The settings were read again into g_inSlit, and the clock was in the slit or not
+// as `wasInSlit` says: it joins or leaves the slit as the file now says, when a slit
+// is known. Without one it stays floating. The slit's handling of its message may end
+// the plug-in.
+void ClockPlugin::followSlitSetting(bool wasInSlit) {
+    const bool wanted = g_inSlit && g_hSlit != nullptr;
+    g_inSlit = wasInSlit;
+    if (wanted == wasInSlit) return;
+    if (wanted) joinSlit();
+    else leaveSlit();
 }

@@ -18,13 +18,15 @@ LRESULT onWindowPosChanging(ClockPlugin& plugin, HWND window, WINDOWPOS* positio
     return 0;
 }
 
-// In the slit, the position is the slit's, not the floating one: it is not recorded.
 LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
-    if (position != nullptr && !g_inSlit) {
-        plugin.xpos = position->x;
-        plugin.ypos = position->y;
-    }
-    plugin.writeMovedPosition();
+    if (position != nullptr) plugin.windowMoved(*position);
+    return 0;
+}
+
+// A monitor came or went, the resolution changed, or the work area did.
+LRESULT onSettingChange(ClockPlugin& plugin, HWND window, WPARAM wParam, LPARAM lParam) {
+    if (wParam != SPI_SETWORKAREA) return DefWindowProcA(window, WM_SETTINGCHANGE, wParam, lParam);
+    plugin.placeOnDesktop();
     return 0;
 }
 
@@ -35,9 +37,8 @@ LRESULT onHitTest() {
 
 // ShowWindow delivers messages, during which the host may end the plug-in. The
 // clock shows without taking the focus from the window the user works in. Unlike
-// SW_SHOW, SW_SHOWNA repositions a window that is already visible, and the move
-// handler would then rewrite the settings file at every tick: a visible clock is
-// only repainted.
+// SW_SHOW, SW_SHOWNA repositions a window that is already visible: a visible clock
+// is only repainted.
 void showAndRepaint(ClockPlugin& plugin) {
     const LiveRecord live(&plugin);
     if (!IsWindowVisible(plugin.hwnd)) ShowWindow(plugin.hwnd, SW_SHOWNA);
@@ -103,6 +104,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return onWindowPosChanging(plugin, window, reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGED:
         return onWindowPosChanged(plugin, reinterpret_cast<const WINDOWPOS*>(lParam));
+    case WM_DISPLAYCHANGE:
+        plugin.placeOnDesktop();
+        return 0;
+    case WM_SETTINGCHANGE:
+        return onSettingChange(plugin, window, wParam, lParam);
     case WM_ENTERSIZEMOVE:
         plugin.startDrag();
         return 0;

@@ -2,7 +2,8 @@
 // failed flush keeps the old file. While another program holds the file the rename
 // is refused: the shell's thread never sleeps for it, the whole new file waits beside
 // the old one and is renamed at a later tick of the clock, the newest write taking the
-// place of an older one; the plug-in's end tries once more and leaves nothing behind.
+// place of an older one, and a file changed meanwhile gets a new one made from it; the
+// plug-in's end tries once more and leaves nothing behind.
 #include <string>
 #include <vector>
 
@@ -70,6 +71,21 @@ TEST_F(SettingsReplaceTest, TicksOfAShownClockWriteNothing) {
         tick();
     EXPECT_EQ(g_fileCalls.count("CreateFileA Pipwick.r~"), 0);
     EXPECT_EQ(moduleSettings(), before_);
+}
+
+// A hand edit saved while a write waits: the write is made again from the file as it
+// is now, and the edit stays.
+TEST_F(SettingsReplaceTest, AHandEditMadeWhileAWriteWaitsIsKept) {
+    g_fileCalls.replaceHeld = true;
+    moveClockWindow(300, 40);
+    ASSERT_EQ(waiting(), writtenText(floatingSettingsAt(300, 40)));
+    writeModuleSettings(withValue(before_, "Pipwick.color.marked.red:", "200"));
+
+    g_fileCalls.replaceHeld = false;
+    tick();
+    EXPECT_EQ(moduleSettings(),
+              writtenText(withSetting(floatingSettingsAt(300, 40), "Pipwick.color.marked.red:", "200")));
+    EXPECT_EQ(filesIn(moduleDirectory()), kSettingsOnly);
 }
 
 // The settings are read from the file as it stands, an edit of the user's say; a

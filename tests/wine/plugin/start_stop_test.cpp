@@ -107,8 +107,8 @@ TEST_P(EntryPointTest, StartsRunsAndStopsCleanly) {
         EXPECT_EQ(bounds.top, 80);
         EXPECT_EQ(bounds.right - bounds.left, 200);
         EXPECT_EQ(bounds.bottom - bounds.top, 200);
-        // Outside the slit, whatever the setting said, the next write says so.
-        widenClockWindow(1);
+        // Outside the slit, whatever the setting said, Save Settings says so.
+        norvane::broadcast("@Pipwick SaveSettings");
         EXPECT_NE(moduleSettings().find("Pipwick.inSlit: false\r\n"), std::string::npos)
             << moduleSettings();
     }

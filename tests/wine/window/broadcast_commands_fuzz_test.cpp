@@ -170,11 +170,13 @@ std::string printable(const std::string& text) {
 class BroadcastFuzzTest : public PluginTest {
 protected:
     // Whatever a command does leaves a trace: a host call beyond the prefix search and
-    // the split, a message box, or a settings file opened for writing.
+    // the split, a message box, a settings file opened for writing, or a window left
+    // to be repainted.
     struct Traces {
         size_t hostCalls;
         size_t messageBoxes;
         size_t fileOpens;
+        bool repaintPending;
     };
 
     Traces traces() const {
@@ -183,12 +185,12 @@ protected:
             if (call.function != "IsInString" && call.function != "NorvTokenize")
                 ++hostCalls;
         }
-        return {hostCalls, g_messageBoxes.calls.size(), g_files.opens.size()};
+        return {hostCalls, g_messageBoxes.calls.size(), g_files.opens.size(), paintPending()};
     }
 
     static bool same(const Traces& a, const Traces& b) {
         return a.hostCalls == b.hostCalls && a.messageBoxes == b.messageBoxes &&
-               a.fileOpens == b.fileOpens;
+               a.fileOpens == b.fileOpens && a.repaintPending == b.repaintPending;
     }
 };
 
@@ -204,6 +206,7 @@ TEST_F(BroadcastFuzzTest, OnlyCommandWordsAfterThePrefixChangeAnything) {
         norvane::clearCalls();
         g_messageBoxes.calls.clear();
         g_files.opens.clear();
+        ValidateRect(window, nullptr);
         const Traces before = traces();
         ASSERT_EQ(SendMessageA(window, HM_BROADCAST, 0, reinterpret_cast<LPARAM>(text.c_str())), 0);
         ASSERT_TRUE(IsWindow(window)) << "text " << i << ": " << printable(text);

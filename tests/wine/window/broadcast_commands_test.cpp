@@ -139,9 +139,9 @@ TEST_F(BroadcastCommandTest, AlwaysOnTopRestacksAndTwiceReturnsToTheFirstState) 
         EXPECT_EQ(writeCalls.back().arguments,
                   (std::vector<std::string>{rcFile(), "Pipwick.alwaysOnTop:", boolText(step.onTop)}));
 
-        // The restack completes a change of window position, which rewrites the file.
+        // The restack writes nothing: the file is as the host left it, one key changed.
         EXPECT_EQ(moduleSettings(),
-                  writtenText(withSetting(floatingSettings(), "Pipwick.alwaysOnTop:", boolText(step.onTop))));
+                  settingsLines(withSetting(floatingSettings(), "Pipwick.alwaysOnTop:", boolText(step.onTop))));
         EXPECT_EQ(menuMark(window, "Always On Top"), step.onTop ? 1 : 0);
     }
     EXPECT_TRUE(norvane::slitMessages().empty());
@@ -402,25 +402,51 @@ TEST_F(ToggleSlitTest, OutOfTheSlitClearsTheFlagOnlyAfterTheWindowIsGivenBack) {
     EXPECT_EQ(menuMark(window, "In Slit"), 1);
 }
 
-TEST_F(ToggleSlitTest, WithoutASlitRewritesTheWholeFileAndStaysOut) {
+// Nothing changes, so nothing is written.
+TEST_F(ToggleSlitTest, WithoutASlitWritesNothingAndStaysOut) {
     // Started without a slit, a window that the settings put in the slit floats.
     Settings settings = withSetting(floatingSettings(), "Pipwick.inSlit:", "true");
     startFrom(settings);
     HWND window = clockWindow();
-    const Settings floating = withSetting(settings, "Pipwick.inSlit:", "false");
 
     for (const char* text : {"@Pipwick ToggleSlit", "@PIPWICK toggleslit"}) {
         SCOPED_TRACE(text);
         ageFile(rcFile());
         const FILETIME writtenBefore = lastWriteTime(rcFile());
         EXPECT_TRUE(broadcastInvalidates(text));
-        EXPECT_EQ(moduleSettings(), writtenText(floating));
-        EXPECT_FALSE(sameTime(lastWriteTime(rcFile()), writtenBefore)) << "the file was not rewritten";
+        EXPECT_EQ(moduleSettings(), settingsLines(settings));
+        EXPECT_TRUE(sameTime(lastWriteTime(rcFile()), writtenBefore)) << "the file was rewritten";
         EXPECT_EQ(menuMark(window, "In Slit"), 0);
         EXPECT_EQ(GetParent(window), nullptr);
     }
     EXPECT_TRUE(norvane::slitMessages().empty());
     EXPECT_TRUE(norvane::callsTo("WriteBool").empty());
+}
+
+// Read Settings puts the clock where its file says, joining or leaving the slit as
+// ToggleSlit would, and writes nothing; out of the slit it floats at its place.
+TEST_F(ToggleSlitTest, ReadSettingsJoinsOrLeavesTheSlitAsTheFileSays) {
+    startInSlitFrom(floatingSettings());
+    HWND window = clockWindow();
+    ASSERT_EQ(GetParent(window), nullptr);
+
+    const std::string inSlit = settingsLines(withSetting(floatingSettings(), "Pipwick.inSlit:", "true"));
+    writeModuleSettings(inSlit);
+    norvane::broadcast("@Pipwick ReadSettings");
+    EXPECT_TRUE(heldBySlit(window));
+    EXPECT_EQ(GetParent(window), norvane::slitWindow());
+    EXPECT_EQ(menuMark(window, "In Slit"), 1);
+    EXPECT_EQ(moduleSettings(), inSlit);
+
+    writeModuleSettings(settingsLines(floatingSettings()));
+    norvane::broadcast("@Pipwick ReadSettings");
+    EXPECT_FALSE(heldBySlit(window));
+    EXPECT_EQ(GetParent(window), nullptr);
+    EXPECT_EQ(menuMark(window, "In Slit"), 0);
+    const RECT bounds = windowBounds(window);
+    EXPECT_EQ(bounds.left, 120);
+    EXPECT_EQ(bounds.top, 80);
+    EXPECT_EQ(moduleSettings(), settingsLines(floatingSettings()));
 }
 
 namespace {

@@ -1,11 +1,16 @@
 // Where a clock saved on a desktop of several monitors starts: on the monitor it was
 // saved on, whichever that is, left of or above the primary one included; and on the
-// primary monitor when it would lie on none. The start writes the position it took.
+// primary monitor when it would lie on none. The saved place is the user's: the file
+// keeps it while its monitor is gone, at a start or while the clock runs, and the
+// clock goes back to it when the monitor comes back.
 #include <string>
 #include <vector>
 
+#include "norvane/host_control.h"
 #include "plugin_fixture.h"
+#include "redirections.h"
 #include "settings_text_support.h"
+#include "test_files.h"
 #include "window_probes.h"
 
 namespace {
@@ -43,10 +48,11 @@ TEST_P(MonitorLayoutTest, StartsOnTheMonitorItWasSavedOnOrElseOnThePrimary) {
     const RECT bounds = windowBounds(clockWindow());
     EXPECT_EQ(bounds.left, layout.startX);
     EXPECT_EQ(bounds.top, layout.startY);
+    stopPlugin();
     const std::string written = moduleSettings();
-    EXPECT_NE(written.find("Pipwick.position.x: " + std::to_string(layout.startX) + "\n"),
+    EXPECT_NE(written.find("Pipwick.position.x: " + std::to_string(layout.x) + "\n"),
               std::string::npos) << written;
-    EXPECT_NE(written.find("Pipwick.position.y: " + std::to_string(layout.startY) + "\n"),
+    EXPECT_NE(written.find("Pipwick.position.y: " + std::to_string(layout.y) + "\n"),
               std::string::npos) << written;
 }
 
@@ -65,3 +71,85 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"RightMonitorUnplugged", &kPrimaryAlone, 1500, 100, 0, 100},
         LayoutCase{"FarBelowEveryMonitor", &kSecondRight, 1500, 50000, 0, 0}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+
+class SavedPlaceTest : public PluginTest {
+protected:
+    // Starts the clock saved at (1500, 100), on these monitors.
+    void startOn(const std::vector<RECT>& monitors) {
+        useMonitors(monitors);
+        if (HasFatalFailure())
+            return;
+        startFrom(floatingSettingsAt(1500, 100));
+        saved_ = moduleSettings();
+    }
+
+    void expectPlace(int x, int y) {
+        const RECT bounds = windowBounds(clockWindow());
+        EXPECT_EQ(bounds.left, x);
+        EXPECT_EQ(bounds.top, y);
+    }
+
+    std::string saved_;
+};
+
+// Started while its monitor is gone, the clock shows on the primary monitor; a move
+// that the desktop makes (not a drag), a restack and the end keep the saved place in
+// the file, and the next start with the monitor back puts the clock there.
+TEST_F(SavedPlaceTest, AStartWithoutItsMonitorKeepsItForTheNextStart) {
+    startOn(kPrimaryAlone);
+    if (HasFatalFailure())
+        return;
+    expectPlace(0, 100);
+    moveClockWindow(30, 40);
+    norvane::broadcast("@Pipwick AlwaysOnTop");
+    stopPlugin();
+    EXPECT_EQ(moduleSettings(), withValue(saved_, "Pipwick.alwaysOnTop:", "true"));
+
+    g_platform.monitors = kSecondRight;
+    ASSERT_EQ(startPlugin(), 0);
+    pumpMessages();
+    expectPlace(1500, 100);
+}
+
+namespace {
+
+struct DesktopChangeCase {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+}  // namespace
+
+class DesktopChangeTest : public SavedPlaceTest,
+                          public testing::WithParamInterface<DesktopChangeCase> {
+protected:
+    void desktopChanged(const std::vector<RECT>& monitors) {
+        g_platform.monitors = monitors;
+        SendMessageA(clockWindow(), GetParam().message, GetParam().wParam, 0);
+    }
+};
+
+// While the clock runs, its monitor goes and comes back: the clock is placed anew
+// from its saved place each time, and nothing is written.
+TEST_P(DesktopChangeTest, PlacesTheClockFromItsSavedPlaceWithoutWriting) {
+    startOn(kSecondRight);
+    if (HasFatalFailure())
+        return;
+    recordFileCalls();
+    expectPlace(1500, 100);
+
+    desktopChanged(kPrimaryAlone);
+    expectPlace(0, 100);
+    desktopChanged(kSecondRight);
+    expectPlace(1500, 100);
+
+    EXPECT_EQ(g_fileCalls.calls, std::vector<std::string>{});
+    EXPECT_EQ(moduleSettings(), saved_);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, DesktopChangeTest,
+    testing::Values(DesktopChangeCase{"DisplayChange", WM_DISPLAYCHANGE, 32},
+                    DesktopChangeCase{"WorkAreaChange", WM_SETTINGCHANGE, SPI_SETWORKAREA}),
+    [](const testing::TestParamInfo<DesktopChangeCase>& info) { return std::string(info.param.name); });

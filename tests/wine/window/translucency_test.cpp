@@ -305,7 +305,7 @@ TEST_P(TransparencyLookupTest, HappensOnceAcrossRequestsAndRestarts) {
 
     norvane::broadcast("@Pipwick Transparency");
     expectSwitchedOn(window);
-    EXPECT_NE(moduleSettings().find("Pipwick.transparency: true\r\n"), std::string::npos);
+    EXPECT_NE(moduleSettings().find("Pipwick.transparency: true\n"), std::string::npos);
     norvane::broadcast("@Pipwick Transparency");
     EXPECT_FALSE(isLayered(window));
     norvane::broadcast("@Pipwick Transparency");
@@ -345,6 +345,6 @@ TEST_F(TransparencyCommandTest, InTheSlitTheCommandStillTogglesAndStoresTheOptio
     ASSERT_EQ(writeCalls.size(), 1u);
     EXPECT_EQ(writeCalls[0].arguments,
               (std::vector<std::string>{rcFile(), "Pipwick.transparency:", "true"}));
-    EXPECT_NE(moduleSettings().find("Pipwick.transparency: true\r\n"), std::string::npos)
+    EXPECT_NE(moduleSettings().find("Pipwick.transparency: true\n"), std::string::npos)
         << moduleSettings();
 }

@@ -2,7 +2,8 @@
 // settings file once, at its end, with the last place: the whole text to a temporary
 // file, flushed to the disk, closed, and then renamed over the file. An end of the
 // plug-in during the drag writes the last place too, and moves outside a drag are
-// written at once.
+// written at once. A drag that ends where it began writes nothing, and the write
+// changes the place alone: the other lines stay as they are on disk.
 #include <string>
 #include <vector>
 
@@ -72,3 +73,29 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DragCase{"Released", DragEnd::Released},
                     DragCase{"PluginEnded", DragEnd::PluginEnded}),
     [](const testing::TestParamInfo<DragCase>& info) { return std::string(info.param.name); });
+
+class WindowDragEditTest : public PluginTest {};
+
+TEST_F(WindowDragEditTest, TheWriteKeepsAHandEditAndADragBackWritesNothing) {
+    startFrom(floatingSettings());
+    recordFileCalls();
+    std::string edited = withValue(moduleSettings(), "Pipwick.color.unmarked.red:", "12");
+    edited = withValue(edited, "Pipwick.color.marked.blue:", "250");
+    writeModuleSettings(edited);
+    const HWND clock = clockWindow();
+    SendMessageA(clock, WM_ENTERSIZEMOVE, 0, 0);
+    moveClockWindow(200, 90);
+    moveClockWindow(260, 100);
+    SendMessageA(clock, WM_EXITSIZEMOVE, 0, 0);
+    Settings expected = withSetting(floatingSettingsAt(260, 100), "Pipwick.color.unmarked.red:", "12");
+    expected = withSetting(expected, "Pipwick.color.marked.blue:", "250");
+    EXPECT_EQ(moduleSettings(), writtenText(expected));
+
+    g_fileCalls.calls.clear();
+    SendMessageA(clock, WM_ENTERSIZEMOVE, 0, 0);
+    moveClockWindow(20, 30);
+    moveClockWindow(260, 100);
+    SendMessageA(clock, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(g_fileCalls.calls, std::vector<std::string>{});
+    EXPECT_EQ(moduleSettings(), writtenText(expected));
+}

@@ -1,0 +1,12 @@
+// Reading the settings file through the host, key by key, so that the host's parser
+// decides how a line is matched.
+#pragma once
+
+#include "config/settings_file_state.h"
+
+// Every line's value; a missing key gives the value it reads as when missing.
+void readSettingsValues(const char* file, SettingsValues& values);
+
+// The same, with the file's stamp taken before the read; false when the file is
+// missing or cannot be read now.
+bool readSettingsFile(const char* file, SettingsValues& values, FileStamp& stamp);
