@@ -17,8 +17,11 @@ add_library(Pipwick SHARED
     plugin/entry_points.cpp
     plugin/live_record.cpp
     plugin/module_pin.cpp
+    config/data_folder.cpp
     config/file_stamp.cpp
+    config/host_path.cpp
     config/settings_locator.cpp
+    config/settings_not_kept.cpp
     config/settings_reader.cpp
     config/settings_saving.cpp
     config/settings_values.cpp

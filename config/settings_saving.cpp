@@ -90,6 +90,7 @@ void ClockPlugin::writeChoices() {
         file.replacePending = true;
         break;
     case SettingsWrite::NotWritten:
+        reportSettingsNotKept();
         break;
     }
 }

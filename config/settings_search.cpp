@@ -41,36 +41,60 @@ bool findInDirectory(const char* directory, const SettingsFileSystem& fileSystem
     return false;
 }
 
+// The directory of a place, ending in a backslash, into directory
+// (kSettingsPathSize characters); empty when the place has none. A module path that
+// is unknown or too long gives no module directory: its candidates count as absent
+// rather than being looked up as relative names.
+void placeDirectory(SettingsPlace place, const char* modulePath,
+                    const SettingsFileSystem& fileSystem, char* directory) {
+    const int size = static_cast<int>(kSettingsPathSize);
+    directory[0] = '\0';
+    switch (place) {
+    case SettingsPlace::Module:
+        if (modulePath != nullptr && std::strlen(modulePath) < kSettingsPathSize) {
+            std::strcpy(directory, modulePath);
+            cutToDirectory(directory);
+        }
+        break;
+    case SettingsPlace::Host:
+        fileSystem.hostDirectory(directory, size);
+        break;
+    case SettingsPlace::Data:
+        fileSystem.dataDirectory(directory, size);
+        break;
+    }
+    directory[kSettingsPathSize - 1] = '\0';
+}
+
 }  // namespace
+
+const SettingsPlace kSettingsPlaces[3] = {SettingsPlace::Module, SettingsPlace::Host,
+                                          SettingsPlace::Data};
 
 bool findSettingsFile(const char* modulePath, const SettingsFileSystem& fileSystem,
                       char* rcFile) {
-    // A module path that is unknown or too long gives no module directory: its
-    // candidates count as absent rather than being looked up as relative names.
-    char moduleDirectory[kSettingsPathSize] = "";
-    const bool haveModuleDirectory =
-        modulePath != nullptr && std::strlen(modulePath) < sizeof moduleDirectory;
-    if (haveModuleDirectory) {
-        std::strcpy(moduleDirectory, modulePath);
-        cutToDirectory(moduleDirectory);
-        if (findInDirectory(moduleDirectory, fileSystem, rcFile)) return true;
-    }
-
     char fallback[kSettingsPathSize] = "";
-    const bool fallbackFits =
-        haveModuleDirectory &&
-        joinPath(fallback, sizeof fallback, moduleDirectory, kSettingsFileNames[0]);
-
-    char hostDirectory[kSettingsPathSize] = "";
-    fileSystem.hostDirectory(hostDirectory, static_cast<int>(sizeof hostDirectory));
-    hostDirectory[sizeof hostDirectory - 1] = '\0';
-    if (findInDirectory(hostDirectory, fileSystem, rcFile)) return true;
-
-    if (fallbackFits ||
-        joinPath(fallback, sizeof fallback, hostDirectory, kSettingsFileNames[0])) {
-        std::strcpy(rcFile, fallback);
-    } else {
-        rcFile[0] = '\0';
+    for (const SettingsPlace place : kSettingsPlaces) {
+        char directory[kSettingsPathSize];
+        placeDirectory(place, modulePath, fileSystem, directory);
+        if (directory[0] == '\0') continue;
+        if (findInDirectory(directory, fileSystem, rcFile)) return true;
+        if (fallback[0] == '\0') {
+            joinPath(fallback, sizeof fallback, directory, kSettingsFileNames[0]);
+        }
     }
+    std::strcpy(rcFile, fallback);
+    return false;
+}
+
+bool newSettingsFileIn(SettingsPlace place, const char* modulePath,
+                       const SettingsFileSystem& fileSystem, char* rcFile) {
+    char directory[kSettingsPathSize];
+    placeDirectory(place, modulePath, fileSystem, directory);
+    if (directory[0] != '\0' &&
+        joinPath(rcFile, kSettingsPathSize, directory, kSettingsFileNames[0])) {
+        return true;
+    }
+    rcFile[0] = '\0';
     return false;
 }

@@ -61,6 +61,7 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       dragging(false),
       placeBeforeDrag(),
       settingsFile(),
+      settingsNotKeptReported(false),
       steppedBack(false),
       tooltip(nullptr),
       tooltipText() {

@@ -124,6 +124,7 @@ public:
     POINT placeBeforeDrag;  // the saved place when the drag began
 
     SettingsFileState settingsFile;
+    bool settingsNotKeptReported;  // the host's log has been told of a failed write
 
     bool steppedBack;      // hidden by a tick for a full-screen program of another process
 
@@ -132,6 +133,8 @@ public:
 
 private:
     void setFirstRunValues();
+    void createSettingsFile(const char* modulePath);
+    void reportSettingsNotKept();
     void chosenValues(SettingsValues& values) const;
     void takeChoices(const SettingsValues& values);
     bool saveOptionThroughHost(SettingsLine line);

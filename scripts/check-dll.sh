@@ -95,14 +95,13 @@ known_since_windows_2000="
 GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
 GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetDCPenColor
 GDI32.dll SetWindowOrgEx
-KERNEL32.dll CloseHandle CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection FlushFileBuffers
-KERNEL32.dll FreeLibrary GetDateFormatA GetFileAttributesA GetFileAttributesExA GetLastError
-KERNEL32.dll GetLocalTime GetModuleFileNameA
-KERNEL32.dll GetModuleHandleA
-KERNEL32.dll GetCurrentProcessId
+KERNEL32.dll CloseHandle CreateDirectoryA CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection
+KERNEL32.dll FlushFileBuffers FreeLibrary GetACP GetCurrentProcessId GetDateFormatA GetEnvironmentVariableW
+KERNEL32.dll GetFileAttributesA GetFileAttributesExA GetLastError GetLocalTime GetModuleFileNameA
+KERNEL32.dll GetModuleFileNameW GetModuleHandleA GetShortPathNameW
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
-KERNEL32.dll LoadLibraryA MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
-KERNEL32.dll WriteFile
+KERNEL32.dll LoadLibraryA LoadLibraryW MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
+KERNEL32.dll WideCharToMultiByte WriteFile
 USER32.dll BeginPaint CreateWindowExA DefWindowProcA DestroyWindow EndPaint FillRect
 USER32.dll LoadCursorA
 USER32.dll GetForegroundWindow GetMonitorInfoA GetWindowRect GetWindowThreadProcessId MonitorFromWindow

@@ -64,8 +64,17 @@ void settingsSearch(FuzzInput& input) {
     g_pathsExist = (mode & 1) != 0;
     char rcFile[kSettingsPathSize + 16];
     std::memset(rcFile, '\x55', sizeof rcFile);
-    findSettingsFile((mode & 2) ? nullptr : modulePath.c_str(), {exists, hostDirectory}, rcFile);
+    // The application data folder gives the host's text too: one more directory of
+    // any length.
+    const SettingsFileSystem fileSystem = {exists, hostDirectory, hostDirectory};
+    const char* module = (mode & 2) ? nullptr : modulePath.c_str();
+    findSettingsFile(module, fileSystem, rcFile);
     FUZZ_CHECK(std::memchr(rcFile, '\0', kSettingsPathSize) != nullptr);
+    for (std::size_t i = kSettingsPathSize; i < sizeof rcFile; ++i) FUZZ_CHECK(rcFile[i] == '\x55');
+    for (const SettingsPlace place : kSettingsPlaces) {
+        newSettingsFileIn(place, module, fileSystem, rcFile);
+        FUZZ_CHECK(std::memchr(rcFile, '\0', kSettingsPathSize) != nullptr);
+    }
     for (std::size_t i = kSettingsPathSize; i < sizeof rcFile; ++i) FUZZ_CHECK(rcFile[i] == '\x55');
 
     std::string path = modulePath.substr(0, kSettingsPathSize - 1);

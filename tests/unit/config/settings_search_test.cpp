@@ -12,6 +12,7 @@ namespace {
 struct FakeFiles {
     std::set<std::string> files;
     std::string hostDirectory = "C:\\Norvane\\";
+    std::string dataDirectory = "C:\\Users\\u\\AppData\\Pipwick\\";
     std::vector<std::string> lookups;
     int hostDirectoryCalls = 0;
 };
@@ -27,27 +28,40 @@ void fakeHostDirectory(char* buffer, int size) {
     snprintf(buffer, size, "%s", g_files->hostDirectory.c_str());
 }
 
+void fakeDataDirectory(char* buffer, int size) {
+    snprintf(buffer, size, "%s", g_files->dataDirectory.c_str());
+}
+
 class SettingsSearch : public ::testing::Test {
 protected:
     void SetUp() override { g_files = &files; }
     void TearDown() override { g_files = nullptr; }
 
     bool find(const char* modulePath) {
-        return findSettingsFile(modulePath, SettingsFileSystem{fakeExists, fakeHostDirectory},
-                                rcFile);
+        return findSettingsFile(modulePath, fileSystem(), rcFile);
+    }
+
+    bool newFileIn(SettingsPlace place, const char* modulePath) {
+        return newSettingsFileIn(place, modulePath, fileSystem(), rcFile);
+    }
+
+    static SettingsFileSystem fileSystem() {
+        return {fakeExists, fakeHostDirectory, fakeDataDirectory};
     }
 
     FakeFiles files;
     char rcFile[kSettingsPathSize] = "";
 };
 
-TEST_F(SettingsSearch, TriesFourCandidatesInOrder) {
+TEST_F(SettingsSearch, TriesSixCandidatesInOrder) {
     EXPECT_FALSE(find("C:\\Shell\\plugins\\Pipwick.dll"));
     EXPECT_EQ(files.lookups, (std::vector<std::string>{
                                  "C:\\Shell\\plugins\\Pipwick.rc",
                                  "C:\\Shell\\plugins\\Pipwickrc",
                                  "C:\\Norvane\\Pipwick.rc",
                                  "C:\\Norvane\\Pipwickrc",
+                                 "C:\\Users\\u\\AppData\\Pipwick\\Pipwick.rc",
+                                 "C:\\Users\\u\\AppData\\Pipwick\\Pipwickrc",
                              }));
     // Nothing found: the file to create is the module directory's.
     EXPECT_STREQ(rcFile, "C:\\Shell\\plugins\\Pipwick.rc");
@@ -66,6 +80,14 @@ TEST_F(SettingsSearch, FirstExistingCandidateWins) {
     files.files = {"C:\\Norvane\\Pipwickrc"};
     EXPECT_TRUE(find("C:\\P\\Pipwick.dll"));
     EXPECT_STREQ(rcFile, "C:\\Norvane\\Pipwickrc");
+
+    // The application data folder's file is found only where the other two have none.
+    files.files = {"C:\\Users\\u\\AppData\\Pipwick\\Pipwick.rc", "C:\\Norvane\\Pipwickrc"};
+    EXPECT_TRUE(find("C:\\P\\Pipwick.dll"));
+    EXPECT_STREQ(rcFile, "C:\\Norvane\\Pipwickrc");
+    files.files = {"C:\\Users\\u\\AppData\\Pipwick\\Pipwickrc"};
+    EXPECT_TRUE(find("C:\\P\\Pipwick.dll"));
+    EXPECT_STREQ(rcFile, "C:\\Users\\u\\AppData\\Pipwick\\Pipwickrc");
 }
 
 TEST_F(SettingsSearch, OnlyBackslashesSeparate) {
@@ -97,7 +119,8 @@ TEST_F(SettingsSearch, CandidatesThatDoNotFitCountAsAbsent) {
     EXPECT_STREQ(rcFile, "C:\\Norvane\\Pipwick.rc");
 }
 
-TEST_F(SettingsSearch, UnknownModulePathSearchesTheHostAlone) {
+TEST_F(SettingsSearch, UnknownModulePathSearchesTheOtherPlaces) {
+    files.dataDirectory = "";
     EXPECT_FALSE(find(nullptr));
     EXPECT_EQ(files.lookups, (std::vector<std::string>{"C:\\Norvane\\Pipwick.rc",
                                                        "C:\\Norvane\\Pipwickrc"}));
@@ -105,6 +128,28 @@ TEST_F(SettingsSearch, UnknownModulePathSearchesTheHostAlone) {
 
     files.hostDirectory = std::string(300, 'h');
     EXPECT_FALSE(find(nullptr));
+    EXPECT_STREQ(rcFile, "");
+
+    files.dataDirectory = "D:\\Data\\Pipwick\\";
+    EXPECT_FALSE(find(nullptr));
+    EXPECT_STREQ(rcFile, "D:\\Data\\Pipwick\\Pipwick.rc");
+}
+
+TEST_F(SettingsSearch, NewFileInEachPlaceIsItsPipwickRc) {
+    EXPECT_TRUE(newFileIn(SettingsPlace::Module, "C:\\P\\Pipwick.dll"));
+    EXPECT_STREQ(rcFile, "C:\\P\\Pipwick.rc");
+    EXPECT_TRUE(newFileIn(SettingsPlace::Host, "C:\\P\\Pipwick.dll"));
+    EXPECT_STREQ(rcFile, "C:\\Norvane\\Pipwick.rc");
+    EXPECT_TRUE(newFileIn(SettingsPlace::Data, "C:\\P\\Pipwick.dll"));
+    EXPECT_STREQ(rcFile, "C:\\Users\\u\\AppData\\Pipwick\\Pipwick.rc");
+
+    // A place without a directory, or one too long for the file, has none.
+    EXPECT_FALSE(newFileIn(SettingsPlace::Module, nullptr));
+    EXPECT_STREQ(rcFile, "");
+    files.dataDirectory = "";
+    EXPECT_FALSE(newFileIn(SettingsPlace::Data, nullptr));
+    files.hostDirectory = "C:\\" + std::string(250, 'h') + "\\";
+    EXPECT_FALSE(newFileIn(SettingsPlace::Host, nullptr));
     EXPECT_STREQ(rcFile, "");
 }
 

@@ -53,8 +53,13 @@ void PluginTest::SetUp() {
     ASSERT_FALSE(root_.empty()) << "cannot create a temporary directory";
     moduleDirectory_ = makeSubdirectory(root_, "module");
     hostDirectory_ = makeSubdirectory(root_, "host");
+    dataDirectory_ = makeSubdirectory(root_, "appdata");
     ASSERT_FALSE(moduleDirectory_.empty());
     ASSERT_FALSE(hostDirectory_.empty());
+    ASSERT_FALSE(dataDirectory_.empty());
+    // The user's application data folder is one of the test's own, as SHGetFolderPathW
+    // reports it: without a trailing backslash.
+    g_platform.applicationData = dataDirectory_.substr(0, dataDirectory_.size() - 1);
 
     std::string shipped = programDirectory() + "Pipwick.dll";
     ASSERT_TRUE(fileExists(shipped)) << "the plug-in is not beside the test program: " << shipped;
@@ -69,8 +74,9 @@ void PluginTest::SetUp() {
     ASSERT_TRUE(norvane::startHost(options));
     hostStarted_ = true;
 
-    module_ = LoadLibraryA(modulePath("Pipwick.dll").c_str());
-    ASSERT_NE(module_, nullptr) << "LoadLibraryA failed, error " << GetLastError();
+    moduleFile_ = widePath(modulePath("Pipwick.dll"));
+    module_ = LoadLibraryW(moduleFile_.c_str());
+    ASSERT_NE(module_, nullptr) << "LoadLibraryW failed, error " << GetLastError();
     findEntryPoints();
     if (HasFatalFailure())
         return;
@@ -93,7 +99,7 @@ void PluginTest::TearDown() {
     // A module that kept itself loaded, because the host ended it inside one of its
     // calls, still holds its file; every call has returned by now.
     for (int reference = 0; reference < 4 && !windowsLeft; ++reference) {
-        HMODULE kept = GetModuleHandleA(modulePath("Pipwick.dll").c_str());
+        HMODULE kept = GetModuleHandleW(moduleFile_.c_str());
         if (kept == nullptr || !FreeLibrary(kept))
             break;
     }
@@ -122,13 +128,45 @@ void PluginTest::unloadModule() {
 }
 
 void PluginTest::loadModuleAgain() {
-    const std::string path = modulePath("Pipwick.dll");
-    const bool stillMapped = GetModuleHandleA(path.c_str()) != nullptr;
-    module_ = LoadLibraryA(path.c_str());
-    ASSERT_NE(module_, nullptr) << "LoadLibraryA failed, error " << GetLastError();
+    const bool stillMapped = GetModuleHandleW(moduleFile_.c_str()) != nullptr;
+    module_ = LoadLibraryW(moduleFile_.c_str());
+    ASSERT_NE(module_, nullptr) << "LoadLibraryW failed, error " << GetLastError();
     findEntryPoints();
     if (!HasFatalFailure() && !stillMapped)
         redirectAll(fixtureRedirections());
+}
+
+void PluginTest::moveModuleOutsideCodePage() {
+    const wchar_t folderName[] = L"\x0427\x0430\x0441\x044B";
+    char bytes[64];
+    BOOL usedDefault = FALSE;
+    const bool written =
+        GetACP() == CP_UTF8 || (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folderName, -1,
+                                                    bytes, sizeof bytes, nullptr, &usedDefault) > 0 &&
+                                !usedDefault);
+    ASSERT_FALSE(written) << "the ANSI code page (" << GetACP() << ") writes the folder's name";
+    moveModuleTo(folderName);
+}
+
+void PluginTest::moveModuleTo(const std::wstring& folderName) {
+    const std::wstring folder = widePath(root_) + folderName + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(moduleFile_.c_str(), (folder + L"Pipwick.dll").c_str(), TRUE));
+    FreeLibrary(module_);
+    module_ = nullptr;
+    DeleteFileW(moduleFile_.c_str());
+    moduleFile_ = folder + L"Pipwick.dll";
+    // The test reaches the folder's files through its short path.
+    wchar_t shortFolder[MAX_PATH];
+    const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    char ansiFolder[MAX_PATH];
+    BOOL usedDefault = FALSE;
+    ASSERT_GT(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, shortFolder, -1, ansiFolder,
+                                  MAX_PATH, nullptr, &usedDefault), 0);
+    ASSERT_FALSE(usedDefault) << "the short path is not plain ANSI";
+    moduleDirectory_ = ansiFolder;
+    loadModuleAgain();
 }
 
 int PluginTest::recordStart(int result) {

@@ -82,6 +82,11 @@ protected:
     std::string rcFile() const { return modulePath("Pipwick.rc"); }
     std::string styleFile() const { return hostPath("test.style"); }
     std::string logFile() const { return hostPath("norvane.log"); }
+    // Pipwick's folder in the user's application data folder, which the fixture gives
+    // the plug-in; it does not exist until the plug-in makes it.
+    std::string dataPath(const std::string& name) const {
+        return dataDirectory_ + "Pipwick\\" + name;
+    }
 
     void writeModuleSettings(const std::string& text, const char* name = "Pipwick.rc");
     void writeHostSettings(const std::string& text, const char* name = "Pipwick.rc");
@@ -90,11 +95,19 @@ protected:
     std::string hostLog() const;
 
     HMODULE module() const { return module_; }
+    const std::wstring& moduleFile() const { return moduleFile_; }
     // The host's FreeLibrary of the module, and its LoadLibraryA of the same file
     // later: the entry points are looked up again, and a module mapped afresh gets the
     // fixture's redirections.
     void unloadModule();
     void loadModuleAgain();
+    // Moves the DLL, not yet started, into a new folder of this name beside the
+    // module directory and loads it from there; moduleDirectory() becomes that
+    // folder's short path.
+    void moveModuleTo(const std::wstring& folderName);
+    // The same into "Часы", a Cyrillic name that the ANSI code page lacks (as code
+    // page 1252 and the other Western ones do), so that no ANSI path names the DLL.
+    void moveModuleOutsideCodePage();
 
 private:
     using BeginPlugin = int(__cdecl*)(HINSTANCE);
@@ -108,6 +121,8 @@ private:
     std::string root_;
     std::string moduleDirectory_;
     std::string hostDirectory_;
+    std::string dataDirectory_;
+    std::wstring moduleFile_;  // the DLL the test loaded
     HMODULE module_ = nullptr;
     BeginPlugin beginPlugin_ = nullptr;
     BeginSlitPlugin beginSlitPlugin_ = nullptr;

@@ -15,13 +15,27 @@ namespace recorded {
 void* originalCreateFile = nullptr;
 void* originalWriteFile = nullptr;
 
+// A new file in one of the folders that refuse them.
+bool refusedNewFile(LPCSTR path, DWORD disposition) {
+    if (path == nullptr || disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING ||
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const std::string name = path;
+    const std::string folder = name.substr(0, name.rfind('\\') + 1);
+    for (const std::string& refusing : g_files.foldersRefusingNewFiles) {
+        if (lstrcmpiA(refusing.c_str(), folder.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 HANDLE WINAPI createFile(LPCSTR path, DWORD access, DWORD sharing,
                          LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD attributes,
                          HANDLE templateFile) {
     using CreateFileFunction = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES,
                                                DWORD, DWORD, HANDLE);
     HANDLE result = INVALID_HANDLE_VALUE;
-    if (g_files.failCreate) {
+    if (g_files.failCreate || refusedNewFile(path, disposition)) {
         SetLastError(ERROR_ACCESS_DENIED);
     } else {
         result = functionFrom<CreateFileFunction>(originalCreateFile)(

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include <shlobj.h>
+
 #include "import_redirect.h"
+#include "test_files.h"
 
 PlatformRecords g_platform;
 
@@ -14,6 +17,7 @@ void* originalGetSystemMetrics = nullptr;
 void* originalGetModuleFileName = nullptr;
 void* originalGetProcAddress = nullptr;
 void* originalMonitorFromRect = nullptr;
+void* originalGetShortPathName = nullptr;
 
 RECT monitorsBox() {
     RECT box = g_platform.monitors.front();
@@ -101,24 +105,42 @@ int WINAPI getSystemMetrics(int index) {
 
 // Answers as Windows does: a path that does not fit is cut, NUL-terminated, and
 // the buffer size is returned with ERROR_INSUFFICIENT_BUFFER.
-DWORD WINAPI getModuleFileName(HMODULE module, LPSTR buffer, DWORD size) {
+DWORD WINAPI getModuleFileName(HMODULE module, LPWSTR buffer, DWORD size) {
     if (g_platform.modulePath.empty())
-        return functionFrom<DWORD(WINAPI*)(HMODULE, LPSTR, DWORD)>(originalGetModuleFileName)(
+        return functionFrom<DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD)>(originalGetModuleFileName)(
             module, buffer, size);
     if (size == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
-    const std::string& path = g_platform.modulePath;
+    const std::wstring path = widePath(g_platform.modulePath);
     if (path.size() < size) {
-        std::memcpy(buffer, path.c_str(), path.size() + 1);
+        std::memcpy(buffer, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
         SetLastError(ERROR_SUCCESS);
         return static_cast<DWORD>(path.size());
     }
-    std::memcpy(buffer, path.data(), size - 1);
-    buffer[size - 1] = '\0';
+    std::memcpy(buffer, path.data(), (size - 1) * sizeof(wchar_t));
+    buffer[size - 1] = L'\0';
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return size;
+}
+
+// The user's application data folder, as SHGetFolderPathW answers for CSIDL_APPDATA.
+HRESULT WINAPI getFolderPath(HWND, int folder, HANDLE, DWORD, LPWSTR path) {
+    const std::wstring data = widePath(g_platform.applicationData);
+    if ((folder & 0xff) != CSIDL_APPDATA || data.size() >= MAX_PATH)
+        return E_FAIL;
+    std::memcpy(path, data.c_str(), (data.size() + 1) * sizeof(wchar_t));
+    return S_OK;
+}
+
+// A volume without short names gives every path back as it stands.
+DWORD WINAPI getShortPathName(LPCWSTR longPath, LPWSTR shortPath, DWORD size) {
+    const DWORD length = static_cast<DWORD>(wcslen(longPath));
+    if (length >= size)
+        return length + 1;
+    std::memcpy(shortPath, longPath, (length + 1) * sizeof(wchar_t));
+    return length;
 }
 
 FARPROC WINAPI getProcAddress(HMODULE module, LPCSTR name) {
@@ -129,11 +151,18 @@ FARPROC WINAPI getProcAddress(HMODULE module, LPCSTR name) {
             SetLastError(ERROR_PROC_NOT_FOUND);
             return nullptr;
         }
+        if (!g_platform.applicationData.empty() && std::strcmp(name, "SHGetFolderPathW") == 0)
+            return reinterpret_cast<FARPROC>(addressOf(&getFolderPath));
     }
     return functionFrom<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(originalGetProcAddress)(module, name);
 }
 
 }  // namespace
+
+Redirection noShortNamesRedirection() {
+    return {"KERNEL32.dll", "GetShortPathNameW", addressOf(&getShortPathName),
+            &originalGetShortPathName};
+}
 
 Redirection monitorRedirection() {
     return {"USER32.dll", "MonitorFromRect", addressOf(&monitorFromRect), &originalMonitorFromRect};
@@ -143,7 +172,7 @@ std::vector<Redirection> platformRedirections() {
     return {
         {"KERNEL32.dll", "GetVersionExA", addressOf(&getVersionEx), &originalGetVersionEx},
         {"USER32.dll", "GetSystemMetrics", addressOf(&getSystemMetrics), &originalGetSystemMetrics},
-        {"KERNEL32.dll", "GetModuleFileNameA", addressOf(&getModuleFileName),
+        {"KERNEL32.dll", "GetModuleFileNameW", addressOf(&getModuleFileName),
          &originalGetModuleFileName},
         {"KERNEL32.dll", "GetProcAddress", addressOf(&getProcAddress), &originalGetProcAddress},
     };

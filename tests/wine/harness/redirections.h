@@ -58,7 +58,8 @@ std::vector<Redirection> clockRedirections();
 
 // ---- Files (installed by the fixture) --------------------------------------------
 // CreateFileA and WriteFile, the calls through which the plug-in writes its
-// settings file: recorded and passed through, or failed on demand.
+// settings file: recorded and passed through, or failed on demand, in every folder or
+// for new files in chosen ones.
 
 struct FileOpen {
     std::string path;
@@ -71,6 +72,10 @@ struct FileOpen {
 struct FileRecords {
     // CreateFileA fails for every path while set.
     bool failCreate = false;
+    // CreateFileA fails with ERROR_ACCESS_DENIED for a file that does not exist yet in
+    // these folders (each ending in a backslash), as Program Files does for a program
+    // that runs without elevation.
+    std::vector<std::string> foldersRefusingNewFiles;
     // WriteFile fails (writing nothing) on this call, counted from 1 over all
     // calls; 0 for none.
     int failWriteCall = 0;
@@ -376,9 +381,10 @@ std::vector<Redirection> messageBoxRedirections();
 // ---- The platform (installed by the fixture) -------------------------------------
 // What the plug-in learns about the platform: GetVersionExA (the Windows version),
 // GetSystemMetrics (the screen size), MonitorFromRect (the monitors),
-// GetModuleFileNameA (where it was loaded from)
-// and GetProcAddress (which functions exist). Each passes through unless a test
-// chooses the answer.
+// GetModuleFileNameW (where it was loaded from), GetProcAddress (which functions
+// exist, and the user's application data folder that SHGetFolderPathW gives), and
+// GetShortPathNameW (whether the volume keeps short names). Each passes through
+// unless a test chooses the answer.
 
 struct ReportedVersion {
     DWORD platformId;
@@ -402,8 +408,12 @@ struct PlatformRecords {
     // Installed by monitorRedirection().
     std::vector<RECT> monitors;
 
-    // GetModuleFileNameA: when not empty, the path reported for every module.
+    // GetModuleFileNameW: when not empty, the path reported for every module.
     std::string modulePath;
+
+    // SHGetFolderPathW, when the plug-in looks it up: when not empty, the user's
+    // application data folder it reports. The fixture sets a folder of the test's own.
+    std::string applicationData;
 
     // GetProcAddress: the names asked for, and the names to report as missing.
     std::vector<std::string> procedureLookups;
@@ -416,6 +426,10 @@ std::vector<Redirection> platformRedirections();
 
 // MonitorFromRect, answering from g_platform.monitors when a test has set them.
 Redirection monitorRedirection();
+
+// GetShortPathNameW as on a volume that keeps no short names (the default for other
+// volumes than the system's from Windows 8 on): every path comes back as it stands.
+Redirection noShortNamesRedirection();
 
 // ---- The system's colours (installed by a test) ----------------------------------
 // SystemParametersInfoA with SPI_GETHIGHCONTRAST, which tells whether Windows'

@@ -42,28 +42,44 @@ std::string makeSubdirectory(const std::string& parent, const char* name) {
     return withBackslash(path);
 }
 
+namespace {
+
+// Wide, so that folders named outside the ANSI code page go too.
+void removeWideTree(const std::wstring& root) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((root + L"*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = root + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeWideTree(path + L"\\");
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(root.c_str());
+}
+
+}  // namespace
+
 void removeDirectoryTree(const std::string& directory) {
     if (directory.empty())
         return;
-    std::string root = withBackslash(directory);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((root + "*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = root + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeDirectoryTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(root.c_str());
+    removeWideTree(widePath(withBackslash(directory)));
+}
+
+std::wstring widePath(const std::string& path) {
+    std::wstring wide(path.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0],
+                                           static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
 }
 
 bool fileExists(const std::string& path) {

@@ -15,6 +15,8 @@ std::string makeTemporaryDirectory(const char* prefix);
 std::string makeSubdirectory(const std::string& parent, const char* name);
 // Deletes a directory with everything in it.
 void removeDirectoryTree(const std::string& directory);
+// A path in the ANSI code page, in UTF-16.
+std::wstring widePath(const std::string& path);
 
 bool fileExists(const std::string& path);
 // The file's bytes, untranslated. False when it cannot be read.

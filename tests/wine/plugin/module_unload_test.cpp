@@ -1,7 +1,10 @@
 // The host may end the plug-in and unload its module inside any call during which it
 // runs its own message loop. The module keeps itself loaded then: the call returns
-// into it, the process lives on, and a later load of the module starts cleanly. An end
-// outside every such call leaves the module free to unload.
+// into it, the process lives on, and a later load of the module starts cleanly; so
+// too in a folder whose name the ANSI code page cannot write, and on Windows 2000,
+// which has no GetModuleHandleExW. An end outside every such call leaves the module
+// free to unload.
+#include <algorithm>
 #include <string>
 
 #include "norvane/host_control.h"
@@ -30,12 +33,10 @@ void broadcastCommand(const char* word) {
 
 }  // namespace
 
-class ModuleUnloadTest : public PluginTest, public testing::WithParamInterface<UnloadCase> {
+// A host that ends the plug-in and unloads its module inside the armed call.
+class UnloadingHostTest : public PluginTest {
 protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        if (HasFatalFailure())
-            return;
+    void unloadInsideLentCalls() {
         redirectAll(lentControlRedirections());
         g_lentControl = LentControlRecords{};
         g_lentControl.end = [this] {
@@ -47,6 +48,15 @@ protected:
     void arm(LentCall call) {
         g_lentControl.endInside = call;
         g_lentControl.onCall = 1;
+    }
+};
+
+class ModuleUnloadTest : public UnloadingHostTest, public testing::WithParamInterface<UnloadCase> {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (!HasFatalFailure())
+            unloadInsideLentCalls();
     }
 };
 
@@ -113,3 +123,55 @@ TEST_F(ModuleEndTest, EndedOutsideEveryCallTheModuleUnloads) {
     unloadModule();
     EXPECT_EQ(GetModuleHandleA(modulePath("Pipwick.dll").c_str()), nullptr);
 }
+
+// In a folder whose name the ANSI code page cannot write, so that no ANSI path names
+// the module.
+struct FolderUnloadCase {
+    const char* name;
+    const char* command;
+    LentCall call;
+    bool windows2000;
+};
+
+void PrintTo(const FolderUnloadCase& unload, std::ostream* out) {
+    *out << unload.name;
+}
+
+class ModuleUnloadInForeignFolderTest : public UnloadingHostTest,
+                                        public testing::WithParamInterface<FolderUnloadCase> {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (!HasFatalFailure())
+            moveModuleOutsideCodePage();
+        if (!HasFatalFailure())
+            unloadInsideLentCalls();
+    }
+};
+
+TEST_P(ModuleUnloadInForeignFolderTest, CallReturnsIntoTheModule) {
+    const FolderUnloadCase& unload = GetParam();
+    if (unload.windows2000)
+        g_platform.missingProcedures.push_back("GetModuleHandleExW");
+    writeModuleSettings(settingsLines(floatingSettings()));
+    ASSERT_EQ(startPlugin(), 0);
+    arm(unload.call);
+    broadcastCommand(unload.command);
+    ASSERT_TRUE(g_lentControl.ended) << "the plug-in never made the call";
+    pumpMessages();
+    EXPECT_TRUE(windowsOfClass("Pipwick").empty());
+    EXPECT_NE(GetModuleHandleW(moduleFile().c_str()), nullptr) << "the module did not stay loaded";
+    const auto& lookups = g_platform.procedureLookups;
+    EXPECT_NE(std::find(lookups.begin(), lookups.end(), "GetModuleHandleExW"), lookups.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LentCalls, ModuleUnloadInForeignFolderTest,
+    testing::Values(FolderUnloadCase{"About", "About", LentCall::MessageBox, false},
+                    FolderUnloadCase{"EditSettings", "EditSettings", LentCall::NorvExecute, false},
+                    FolderUnloadCase{"AboutOnWindows2000", "About", LentCall::MessageBox, true},
+                    FolderUnloadCase{"EditSettingsOnWindows2000", "EditSettings",
+                                     LentCall::NorvExecute, true}),
+    [](const testing::TestParamInfo<FolderUnloadCase>& info) {
+        return std::string(info.param.name);
+    });
