@@ -128,7 +128,7 @@ done <<<"$known_since_windows_2000"
 # been looked up and added here.
 known_in_msvcrt_of_windows_2000="
 _amsg_exit _initterm _iob _lock _unlock abort calloc free fwrite malloc memcpy realloc
-strcpy strlen strncmp vfprintf
+strcmp strcpy strlen strncmp vfprintf
 "
 known_in_msvcrt_of_64_bit_windows_xp="__iob_func"
 for function in $known_in_msvcrt_of_windows_2000; do known["msvcrt.dll $function"]=1; done
