@@ -53,6 +53,8 @@ TEST_F(SettingsUserChangesTest, HideShowRestackTicksStartAndEndWriteNothing) {
     ShowWindow(clock, SW_HIDE);
     for (int second = 0; second < 5; ++second)
         tick();
+    EXPECT_FALSE(IsWindowVisible(clock)) << "a tick showed a clock it had not hidden";
+    norvane::broadcast("@NorvShowPlugins");
     EXPECT_TRUE(IsWindowVisible(clock));
     stopPlugin();
     expectNothingWritten();
