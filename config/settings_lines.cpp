@@ -1,5 +1,11 @@
 #include "config/settings_lines.h"
 
+#include <cstring>
+
+void copyValues(const SettingsValues& from, SettingsValues& to) {
+    std::memcpy(to, from, sizeof to);
+}
+
 void mergeChoices(const SettingsValues& held, const SettingsValues& chosen, SettingsLines lines,
                   SettingsValues& merged) {
     for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) {

@@ -17,6 +17,8 @@ constexpr SettingsLines kEverySettingsLine = (1ul << SETTINGS_LINE_COUNT) - 1;
 constexpr SettingsLines kPlaceLines =
     settingsLine(LINE_POSITION_X) | settingsLine(LINE_POSITION_Y);
 
+void copyValues(const SettingsValues& from, SettingsValues& to);
+
 // The lines `lines` takes from `chosen`; every other line keeps its value in `held`.
 void mergeChoices(const SettingsValues& held, const SettingsValues& chosen, SettingsLines lines,
                   SettingsValues& merged);

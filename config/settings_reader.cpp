@@ -39,8 +39,9 @@ void readSettingsValues(const char* file, SettingsValues& values) {
 }
 
 bool readSettingsFile(const char* file, SettingsValues& values, FileStamp& stamp) {
-    stamp = stampOf(file);
-    if (!stamp.exists || !canBeRead(file)) return false;
+    const FileStamp before = stampOf(file);
+    if (!before.exists || !canBeRead(file)) return false;
+    stamp = before;
     readSettingsValues(file, values);
     return true;
 }

@@ -68,13 +68,7 @@ void ClockPlugin::writeChoices() {
     const FileStamp stamp = stampOf(rcFile);
     const bool readAgain = stamp.exists && !sameStamp(stamp, file.heldStamp) &&
                            file.unsaved != kEverySettingsLine;
-    if (readAgain) {
-        SettingsValues onDisk;
-        FileStamp readStamp;
-        if (!readSettingsFile(rcFile, onDisk, readStamp)) return;
-        for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) file.held[line] = onDisk[line];
-        file.heldStamp = readStamp;
-    }
+    if (readAgain && !readSettingsFile(rcFile, file.held, file.heldStamp)) return;
 
     SettingsValues chosen;
     chosenValues(chosen);
@@ -86,7 +80,7 @@ void ClockPlugin::writeChoices() {
         fileNowHolds(values);
         break;
     case SettingsWrite::Waiting:
-        for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) file.waiting[line] = values[line];
+        copyValues(values, file.waiting);
         file.replacePending = true;
         break;
     case SettingsWrite::NotWritten:
@@ -98,7 +92,7 @@ void ClockPlugin::writeChoices() {
 // The choices that the file now holds are saved; one changed meanwhile is not.
 void ClockPlugin::fileNowHolds(const SettingsValues& values) {
     SettingsFileState& file = settingsFile;
-    for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) file.held[line] = values[line];
+    copyValues(values, file.held);
     file.heldStamp = stampOf(rcFile);
     SettingsValues chosen;
     chosenValues(chosen);

@@ -8,7 +8,7 @@ void ClockPlugin::chosenValues(SettingsValues& values) const {
         markedBlue,    alwaysOnTop,   snapWindow,   transparency, alpha,
         g_inSlit,      autoResize,    timerInterval,
     };
-    for (int line = 0; line < SETTINGS_LINE_COUNT; ++line) values[line] = chosen[line];
+    copyValues(chosen, values);
 }
 
 void ClockPlugin::takeChoices(const SettingsValues& values) {

@@ -12,6 +12,7 @@ struct FaceTime {
 // shows as midnight, every dot unmarked.
 FaceTime faceTimeOf(int hour, int minute, int second);
 
-// "hh:mm:ss" on the 24-hour clock: eight characters and the terminating zero.
+// "hh:mm:ss" on the 24-hour clock: eight characters and the terminating zero. A
+// reading that is no time of day is written as the face shows it.
 constexpr int kFaceTimeTextSize = 9;
 void formatFaceTime(const FaceTime& time, char (&text)[kFaceTimeTextSize]);

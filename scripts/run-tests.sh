@@ -34,9 +34,9 @@ total_in() {
 # about once in a thousand runs, a Wine process of the suite has ended at once with
 # no output, whichever test it was: Wine's loader could not map the shared user data
 # page at its fixed address (c0000018) as the process started. A real fault fails
-# both runs. The retry is never
-# hidden: the first run's output stays in the log above the second's, and the last
-# line counts the tests that passed only on their second run.
+# both runs. The retry is never hidden: the first run's output stays in the log above
+# the second's, and the last line counts the tests that passed only on their second
+# run.
 wine_suite() {
     local run=$1 build=$2 failures
     runs+=("$run")

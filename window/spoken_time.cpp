@@ -6,7 +6,7 @@
 #include "plugin/text_copy.h"
 
 void faceTimeText(const ClockPlugin& plugin, char (&text)[kFaceTimeTextSize]) {
-    formatFaceTime(faceTimeOf(plugin.now.wHour, plugin.now.wMinute, plugin.now.wSecond), text);
+    formatFaceTime(FaceTime{plugin.now.wHour, plugin.now.wMinute, plugin.now.wSecond}, text);
 }
 
 LRESULT copySpokenTime(const ClockPlugin& plugin, WPARAM size, LPARAM buffer) {
