@@ -2,36 +2,50 @@
 // the clock is on (a video, a game, a slide show), as the taskbar does, and comes
 // back once that program no longer fills it or is no longer in front. The clock
 // hides rather than restacks: a window of another process named as the one to go
-// below is not honoured everywhere, and a hidden clock covers nothing. The shell's
-// own windows never count: its desktop window covers the screen too.
+// below is not honoured everywhere, and a hidden clock covers nothing.
+//
+// Such a program fills the monitor with its client area. A maximized window covers
+// the monitor too where no taskbar takes a strip of it, its frame reaching past every
+// edge, but its caption and frame stay on screen: it does not count. Neither do the
+// desktops of shells: the host's own windows, and the window another shell running
+// beside it gives as its shell window ("Progman") with every window of that process,
+// such as the "WorkerW" that Show Desktop brings to the front.
 #include "plugin/clock_plugin.h"
 
 namespace {
 
-bool belongsToThisProcess(HWND window) {
+DWORD processOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId();
+    return process;
 }
 
-bool coversMonitorOf(HWND window, HWND clock) {
+bool belongsToAShell(HWND window) {
+    const DWORD process = processOf(window);
+    if (process == GetCurrentProcessId()) return true;
+    const HWND shellWindow = GetShellWindow();
+    return shellWindow != nullptr && processOf(shellWindow) == process;
+}
+
+bool clientAreaCoversMonitorOf(HWND window, HWND clock) {
     MONITORINFO monitor;
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST), &monitor)) {
         return false;
     }
-    RECT bounds;
-    if (!GetWindowRect(window, &bounds)) return false;
+    RECT client;
+    if (!GetClientRect(window, &client)) return false;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
     const RECT& screen = monitor.rcMonitor;
-    return bounds.left <= screen.left && bounds.top <= screen.top &&
-           bounds.right >= screen.right && bounds.bottom >= screen.bottom;
+    return client.left <= screen.left && client.top <= screen.top &&
+           client.right >= screen.right && client.bottom >= screen.bottom;
 }
 
 bool anotherProgramFillsMonitorOf(HWND clock) {
     HWND front = GetForegroundWindow();
     if (front == nullptr || front == GetDesktopWindow()) return false;
-    return IsWindowVisible(front) && !belongsToThisProcess(front) &&
-           coversMonitorOf(front, clock);
+    return IsWindowVisible(front) && !belongsToAShell(front) &&
+           clientAreaCoversMonitorOf(front, clock);
 }
 
 }  // namespace
