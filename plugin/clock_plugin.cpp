@@ -63,6 +63,8 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       settingsFile(),
       settingsNotKeptReported(false),
       steppedBack(false),
+      textTime(),
+      tooltipTried(false),
       tooltip(nullptr),
       tooltipText() {
     locateSettingsFile();

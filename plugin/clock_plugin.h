@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "config/settings_file_state.h"
+#include "face/face_time.h"
 #include "host/norvane_api.h"
 
 class LiveRecord;
@@ -68,11 +69,16 @@ public:
     void leaveSlit();
     void followSlitSetting(bool wasInSlit);
 
-    // The tooltip that shows the face's time in digits and the date (window/tooltip.cpp).
+    // The window's text and the tooltip take the face's time after a paint
+    // (window/spoken_time.cpp).
+    void showFaceTimeAsText();
+    // The tooltip that shows the face's time in digits and the date, made on the
+    // first mouse move over the clock (window/tooltip.cpp).
     void addTooltip();
     void removeTooltip();
     void relayMouseToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void showFaceTimeInTooltip();
+    void keepTooltipOnTop();
 
     HINSTANCE hInstance;
     HWND hwnd;
@@ -128,8 +134,11 @@ public:
 
     bool steppedBack;      // hidden by a tick for a full-screen program of another process
 
-    HWND tooltip;                         // null where no tooltip control could be made
-    char tooltipText[kTooltipTextSize];   // what the tooltip holds now
+    char textTime[kFaceTimeTextSize];     // the time the window's text holds now
+
+    bool tooltipTried;                    // the first mouse move has tried to make it
+    HWND tooltip;                         // null until made, and where it could not be
+    WCHAR tooltipText[kTooltipTextSize];  // what the tooltip holds now
 
 private:
     void setFirstRunValues();

@@ -113,8 +113,8 @@ int ClockPlugin::createClockWindow() {
     using Step = void (ClockPlugin::*)();
     const Step steps[] = {&ClockPlugin::joinSlitIfWanted,        &ClockPlugin::applyStartupTranslucency,
                           &ClockPlugin::registerForHostMessages, &ClockPlugin::makeSticky,
-                          &ClockPlugin::stackOnTopIfWanted,      &ClockPlugin::addTooltip,
-                          &ClockPlugin::showWindow,              &ClockPlugin::requestFirstPaint};
+                          &ClockPlugin::stackOnTopIfWanted,      &ClockPlugin::showWindow,
+                          &ClockPlugin::requestFirstPaint};
     for (Step step : steps) {
         (this->*step)();
         if (!live.stillLive()) return 1;

@@ -25,11 +25,16 @@ void invalidate(ClockPlugin& plugin) {
     InvalidateRect(plugin.hwnd, nullptr, TRUE);
 }
 
+// The tooltip, once made, stays topmost above the clock either way. The restack
+// delivers messages, during which the host may end the plug-in.
 void toggleAlwaysOnTop(ClockPlugin& plugin) {
+    const LiveRecord live(&plugin);
     toggle(plugin.alwaysOnTop);
     saveOption(plugin, LINE_ALWAYS_ON_TOP);
+    if (plugin.alwaysOnTop) plugin.keepTooltipOnTop();
     SetWindowPos(plugin.hwnd, plugin.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  kRestackFlags);
+    if (live.stillLive() && !plugin.alwaysOnTop) plugin.keepTooltipOnTop();
 }
 
 void toggleSnapWindow(ClockPlugin& plugin) {

@@ -3,21 +3,21 @@
 #include <cstring>
 
 #include "plugin/clock_plugin.h"
-#include "plugin/text_copy.h"
 
 void faceTimeText(const ClockPlugin& plugin, char (&text)[kFaceTimeTextSize]) {
     formatFaceTime(FaceTime{plugin.now.wHour, plugin.now.wMinute, plugin.now.wSecond}, text);
 }
 
-LRESULT copySpokenTime(const ClockPlugin& plugin, WPARAM size, LPARAM buffer) {
-    char* const copy = reinterpret_cast<char*>(buffer);
-    if (copy == nullptr || size == 0) return 0;
-    char text[kFaceTimeTextSize];
-    faceTimeText(plugin, text);
-    copyCut(copy, size, text);
-    return static_cast<LRESULT>(std::strlen(copy));
-}
-
-LRESULT spokenTimeLength() {
-    return kFaceTimeTextSize - 1;
+// The window system keeps the text, so every process reads the same time: one that
+// asks the window (WM_GETTEXT, which the default handling answers), and one that
+// asks the system (GetWindowText on a window of another process sends no message,
+// nor does InternalGetWindowText). Text and tooltip are written only when the face
+// shows another second.
+void ClockPlugin::showFaceTimeAsText() {
+    char time[kFaceTimeTextSize];
+    faceTimeText(*this, time);
+    if (std::strcmp(time, textTime) == 0) return;
+    std::memcpy(textTime, time, sizeof time);
+    SetWindowTextA(hwnd, time);
+    showFaceTimeInTooltip();
 }

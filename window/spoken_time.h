@@ -10,9 +10,3 @@ class ClockPlugin;
 
 // The time of the last face painted, in digits.
 void faceTimeText(const ClockPlugin& plugin, char (&text)[kFaceTimeTextSize]);
-
-// WM_GETTEXT: copies as much of the time as fits the caller's buffer of `size`
-// characters, with its terminating zero, and answers the characters copied.
-LRESULT copySpokenTime(const ClockPlugin& plugin, WPARAM size, LPARAM buffer);
-// WM_GETTEXTLENGTH.
-LRESULT spokenTimeLength();

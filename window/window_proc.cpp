@@ -5,17 +5,24 @@
 #include "plugin/text_copy.h"
 #include "window/command_words.h"
 #include "window/message_text.h"
-#include "window/spoken_time.h"
 
 namespace {
 
 constexpr int kSnapDistance = 10;
 
-// The tooltip follows the time that the paint has just put on the face.
+// The window's text and the tooltip follow the time the paint has just put on the
+// face.
 LRESULT onPaint(ClockPlugin& plugin, HWND window) {
     plugin.paintClock(window);
-    plugin.showFaceTimeInTooltip();
+    plugin.showFaceTimeAsText();
     return 0;
+}
+
+// The default handling copies the text the window system keeps; a request without
+// a buffer gets nothing.
+LRESULT onGetText(HWND window, WPARAM size, LPARAM buffer) {
+    if (buffer == 0) return 0;
+    return DefWindowProcA(window, WM_GETTEXT, size, buffer);
 }
 
 // In the slit, the slit places the clock: nothing snaps there.
@@ -150,9 +157,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         plugin.showContextMenu();
         return 0;
     case WM_GETTEXT:
-        return copySpokenTime(plugin, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return spokenTimeLength();
+        return onGetText(window, wParam, lParam);
     case HM_RECONFIGURE:
         return onReconfigure(plugin);
     case HM_SET_LABEL:
