@@ -19,10 +19,10 @@ void handlePendingMessages() {
 
 }  // namespace
 
-bool FullScreenProgram::start() {
+bool FullScreenProgram::start(const std::string& mode) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string command = "\"" + programDirectory() + "full_screen_program.exe\"";
+    std::string command = "\"" + programDirectory() + "full_screen_program.exe\" " + mode;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process_)) {
         return false;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class FullScreenProgram {
 public:
     FullScreenProgram() = default;
@@ -12,9 +14,10 @@ public:
     FullScreenProgram& operator=(const FullScreenProgram&) = delete;
     ~FullScreenProgram() { close(); }
 
-    // Starts the program and waits, handling this thread's messages, until its
-    // window is the foreground window; false when it never gets there.
-    bool start();
+    // Starts the program, in the mode its main file tells of, and waits, handling
+    // this thread's messages, until its window is the foreground window; false when
+    // it never gets there.
+    bool start(const std::string& mode = "");
     // Its window covers the whole primary monitor, or all of it but the last column.
     void coverWholeMonitor(bool whole);
     // Closes its window and waits for the process to end.

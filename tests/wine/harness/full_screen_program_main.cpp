@@ -2,7 +2,15 @@
 // its own: one visible pop-up window that covers the primary monitor and comes to the
 // front. It runs until its window is closed. The tests start it, move or close its
 // window from their own process, and look at what the clock does meanwhile.
+//
+// Its command line may ask for another program instead: "maximized", a window with
+// a caption and a sizing frame, maximized; "desktop", another shell's desktop, its
+// hidden shell window ("Program Manager") beside the window in front; "text N", a
+// window titled with the text that GetWindowText reads from window N of the tests.
 #include <windows.h>
+
+#include <cstdlib>
+#include <string>
 
 const char kFullScreenClass[] = "PipwickTestFullScreenProgram";
 
@@ -18,18 +26,27 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kFullScreenClass;
     if (RegisterClassA(&windowClass) == 0) return 1;
 
-    HWND window = CreateWindowExA(0, kFullScreenClass, "Full screen", WS_POPUP, 0, 0,
+    const std::string mode = commandLine;
+    const bool maximized = mode == "maximized";
+    char title[64] = "Full screen";
+    if (mode == "desktop")
+        CreateWindowExA(0, "Static", "Program Manager", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                        instance, nullptr);
+    if (mode.compare(0, 5, "text ") == 0)
+        GetWindowTextA(reinterpret_cast<HWND>(std::strtoull(&mode[5], nullptr, 0)), title, 64);
+    HWND window = CreateWindowExA(0, kFullScreenClass, title,
+                                  maximized ? WS_OVERLAPPEDWINDOW : WS_POPUP, 0, 0,
                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                   nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
-    ShowWindow(window, SW_SHOW);
+    ShowWindow(window, maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(window);
 
     MSG message;

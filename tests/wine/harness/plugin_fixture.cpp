@@ -195,7 +195,7 @@ const char* PluginTest::pluginInfo(int index) {
     return pluginInfo_(index);
 }
 
-void PluginTest::redirectAll(const std::vector<Redirection>& redirections) {
+std::string PluginTest::redirectWhereImported(const std::vector<Redirection>& redirections) {
     std::string missing;
     for (const Redirection& redirection : redirections) {
         void* next = redirectImport(module_, redirection.dll, redirection.function,
@@ -205,6 +205,11 @@ void PluginTest::redirectAll(const std::vector<Redirection>& redirections) {
         else
             *redirection.original = next;
     }
+    return missing;
+}
+
+void PluginTest::redirectAll(const std::vector<Redirection>& redirections) {
+    const std::string missing = redirectWhereImported(redirections);
     ASSERT_TRUE(missing.empty()) << "the plug-in does not import:" << missing;
 }
 

@@ -31,6 +31,8 @@ protected:
     // each replaced for it to call through; a fatal failure names any the DLL does
     // not import, so that no test runs without the redirection it relies on.
     void redirectAll(const std::vector<Redirection>& redirections);
+    // The same for those of them the DLL imports; answers the names of the others.
+    std::string redirectWhereImported(const std::vector<Redirection>& redirections);
 
     // Runs the message loop for a bounded time, or until `done` holds.
     void pumpMessages(DWORD milliseconds = 30);

@@ -1,6 +1,7 @@
 #include "redirections.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include <shlobj.h>
@@ -157,7 +158,55 @@ FARPROC WINAPI getProcAddress(HMODULE module, LPCSTR name) {
     return functionFrom<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(originalGetProcAddress)(module, name);
 }
 
+void* originalGetWindowRect = nullptr;
+void* originalGetShellWindow = nullptr;
+void* originalGetDateFormatW = nullptr;
+void* originalGetDateFormatA = nullptr;
+
+BOOL WINAPI getWindowRect(HWND window, RECT* rect) {
+    if (!IsZoomed(window))
+        return functionFrom<BOOL(WINAPI*)(HWND, RECT*)>(originalGetWindowRect)(window, rect);
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    *rect = monitor.rcMonitor;
+    return InflateRect(rect, GetSystemMetrics(SM_CXSIZEFRAME), GetSystemMetrics(SM_CYSIZEFRAME));
+}
+
+HWND WINAPI getShellWindow() {
+    return g_platform.shellWindow;
+}
+
+int WINAPI getDateFormatW(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format,
+                          LPWSTR date, int size) {
+    if (locale == LOCALE_USER_DEFAULT)
+        locale = g_platform.userFormats;
+    return functionFrom<int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int)>(
+        originalGetDateFormatW)(locale, flags, time, format, date, size);
+}
+
+int WINAPI getDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR, LPSTR date,
+                          int size) {
+    WCHAR wide[128];
+    char codePage[8] = "";
+    if (locale == LOCALE_USER_DEFAULT)
+        locale = g_platform.userFormats;
+    if (GetDateFormatW(locale, flags, time, nullptr, wide, 128) == 0 ||
+        GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage) == 0)
+        return 0;
+    return WideCharToMultiByte(std::atoi(codePage), 0, wide, -1, date, size, nullptr, nullptr);
+}
+
 }  // namespace
+
+std::vector<Redirection> desktopRedirections() {
+    return {{"USER32.dll", "GetWindowRect", addressOf(&getWindowRect), &originalGetWindowRect},
+            {"USER32.dll", "GetShellWindow", addressOf(&getShellWindow), &originalGetShellWindow}};
+}
+
+std::vector<Redirection> userFormatsRedirections() {
+    return {{"KERNEL32.dll", "GetDateFormatW", addressOf(&getDateFormatW), &originalGetDateFormatW},
+            {"KERNEL32.dll", "GetDateFormatA", addressOf(&getDateFormatA), &originalGetDateFormatA}};
+}
 
 Redirection noShortNamesRedirection() {
     return {"KERNEL32.dll", "GetShortPathNameW", addressOf(&getShortPathName),

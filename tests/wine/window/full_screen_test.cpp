@@ -95,3 +95,21 @@ TEST_F(FullScreenTest, StepsBackOnlyForAnotherProgramFillingTheMonitor) {
     EXPECT_TRUE(topmost(clock)) << "the clock came back below other windows";
     EXPECT_EQ(moduleSettings(), settings);
 }
+
+// On Windows a maximized window covers the monitor where no taskbar takes a strip of
+// it, and another shell's desktop windows cover it too.
+TEST_F(FullScreenTest, MaximizedWindowsAndAnotherShellsDesktopLeaveTheClockShown) {
+    redirectWhereImported(desktopRedirections());
+    ASSERT_TRUE(program_.start("maximized"));
+    ASSERT_TRUE(IsZoomed(program_.window()));
+    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
+    EXPECT_TRUE(clockShown()) << "the clock stepped back for a maximized window";
+
+    program_.close();
+    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
+    ASSERT_TRUE(program_.start("desktop"));
+    g_platform.shellWindow = FindWindowA("Static", "Program Manager");
+    ASSERT_NE(g_platform.shellWindow, nullptr);
+    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
+    EXPECT_TRUE(clockShown()) << "the clock stepped back for another shell's desktop";
+}

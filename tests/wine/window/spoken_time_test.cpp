@@ -1,8 +1,10 @@
 // The clock window's text, by which screen readers name a window: the time the face
-// shows, as "hh:mm:ss", answered to WM_GETTEXT and WM_GETTEXTLENGTH while the window
-// keeps no caption of its own.
+// shows, as "hh:mm:ss", kept by the window system, so that WM_GETTEXT,
+// WM_GETTEXTLENGTH, InternalGetWindowText and GetWindowText from another process all
+// read it; the window shows no caption.
 #include <string>
 
+#include "full_screen_program.h"
 #include "plugin_fixture.h"
 
 class SpokenTimeTest : public PluginTest {
@@ -32,7 +34,7 @@ protected:
     }
 };
 
-TEST_F(SpokenTimeTest, TextIsTheTimeTheFaceShowsWithoutACaption) {
+TEST_F(SpokenTimeTest, TextIsTheTimeTheFaceShowsForEveryReader) {
     startAndPaintAt(12, 34, 56);
     if (HasFatalFailure())
         return;
@@ -42,14 +44,19 @@ TEST_F(SpokenTimeTest, TextIsTheTimeTheFaceShowsWithoutACaption) {
     char text[64] = "";
     EXPECT_EQ(GetWindowTextA(clockWindow(), text, sizeof text), 8);
     EXPECT_STREQ(text, "12:34:56");
-    EXPECT_EQ(storedCaption(), L"");
+    EXPECT_EQ(storedCaption(), L"12:34:56");
+    EXPECT_EQ(GetWindowLongA(clockWindow(), GWL_STYLE) & WS_CAPTION, 0);
+    FullScreenProgram reader;
+    ASSERT_TRUE(reader.start("text " + std::to_string(reinterpret_cast<ULONG_PTR>(clockWindow()))));
+    GetWindowTextA(reader.window(), text, sizeof text);
+    EXPECT_STREQ(text, "12:34:56") << "another process read another text";
 
     // The text is the face's: a new second counts once it is painted.
     fixLocalTime(9, 5, 7);
     EXPECT_EQ(windowText(64), "12:34:56");
     paintNow();
     EXPECT_EQ(windowText(64), "09:05:07");
-    EXPECT_EQ(storedCaption(), L"");
+    EXPECT_EQ(storedCaption(), L"09:05:07");
 }
 
 TEST_F(SpokenTimeTest, ShortOrMissingBuffersGetWhatFits) {

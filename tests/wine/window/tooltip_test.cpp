@@ -25,12 +25,33 @@ std::string tooltipText(HWND tooltip) {
     return text;
 }
 
-// The long date of the day the fixed clock gives, as the user's settings write it.
-std::string longDate() {
-    char date[128] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &g_clock.localTime, nullptr, date,
-                   sizeof date);
+// The long date of the day the fixed clock gives, as Russian formats write it.
+const LCID kRussian = MAKELCID(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT), SORT_DEFAULT);
+
+std::wstring russianLongDate() {
+    WCHAR date[128] = L"";
+    GetDateFormatW(kRussian, DATE_LONGDATE, &g_clock.localTime, nullptr, date, 128);
     return date;
+}
+
+std::wstring wideText(HWND window) {
+    WCHAR text[256] = L"";
+    SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool topmost(HWND window) {
+    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Whether `upper` lies above `lower` in the stacking order.
+bool above(HWND upper, HWND lower) {
+    for (HWND below = GetWindow(upper, GW_HWNDNEXT); below != nullptr;
+         below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == lower)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -72,17 +93,23 @@ private:
     POINT pointerBefore_ = {0, 0};
 };
 
-TEST_F(TooltipTest, RestingPointerShowsTheFaceTimeAndTheLongDate) {
+// A user whose formats are Russian on a Western-European system: the date shows in
+// its own script. COMCTL32 comes with the first hover, and the tip with it.
+TEST_F(TooltipTest, FirstHoverLoadsTheControlAndShowsTheTimeAndTheUsersDate) {
+    ASSERT_EQ(GetACP(), 1252u);
+    g_platform.userFormats = kRussian;
+    redirectWhereImported(userFormatsRedirections());
     fixLocalTime(12, 34, 56);
     startFrom(floatingSettingsAt(kClockX, kClockY));
     if (HasFatalFailure())
         return;
     paintNow();
-    ASSERT_FALSE(longDate().empty());
+    ASSERT_NE(russianLongDate().find(L'\x438'), std::wstring::npos);  // Cyrillic i
+    EXPECT_EQ(GetModuleHandleA("comctl32.dll"), nullptr) << "COMCTL32 came before a hover";
 
     HWND tooltip = restPointerOnClock();
     ASSERT_NE(tooltip, nullptr) << "no tooltip showed";
-    EXPECT_EQ(tooltipText(tooltip), "12:34:56\r\n" + longDate());
+    EXPECT_EQ(wideText(tooltip), L"12:34:56\r\n" + russianLongDate());
     EXPECT_EQ(GetAncestor(tooltip, GA_PARENT), GetDesktopWindow())
         << "the tooltip is a window of its own";
     EXPECT_NE(GetForegroundWindow(), tooltip);
@@ -93,7 +120,7 @@ TEST_F(TooltipTest, RestingPointerShowsTheFaceTimeAndTheLongDate) {
     paintNow();
     pumpMessages(100);
     EXPECT_TRUE(IsWindowVisible(tooltip));
-    EXPECT_EQ(tooltipText(tooltip), "12:34:57\r\n" + longDate());
+    EXPECT_EQ(wideText(tooltip), L"12:34:57\r\n" + russianLongDate());
 
     stopPlugin();
     EXPECT_TRUE(windowsOfClass(kTooltipClass).empty()) << "the tooltip outlived the clock";
@@ -101,6 +128,7 @@ TEST_F(TooltipTest, RestingPointerShowsTheFaceTimeAndTheLongDate) {
 
 TEST_F(TooltipTest, WithoutTheControlTheClockRunsAndShowsNoTooltip) {
     g_windowSetup.failClassName = kTooltipClass;
+    redirectAll({wideWindowRedirection()});
     fixLocalTime(8, 15, 0);
     startFrom(floatingSettingsAt(kClockX, kClockY));
     if (HasFatalFailure())
@@ -147,4 +175,21 @@ TEST_F(TooltipTest, InTheSlitTooltipTextAndContrastLeaveTheLayoutAlone) {
     EXPECT_EQ(norvane::slitMessages().size(), slitMessagesBefore);
     EXPECT_TRUE(sameRect(windowBounds(slit), slitBefore));
     EXPECT_TRUE(sameRect(windowBounds(clockWindow()), clockBefore));
+}
+
+// From the first start, where Always On Top is on, with the tip shown: off, then on
+// again, and the tip still shows above the clock.
+TEST_F(TooltipTest, AlwaysOnTopTurnsOffAndOnAgainWithTheTipShown) {
+    ASSERT_EQ(startPlugin(), 0);
+    moveClockWindow(kClockX, kClockY);
+    paintNow();
+    ASSERT_NE(restPointerOnClock(), nullptr) << "no tooltip showed";
+    for (bool onTop : {false, true}) {
+        norvane::broadcast("@Pipwick AlwaysOnTop");
+        pumpMessages();
+        EXPECT_EQ(topmost(clockWindow()), onTop);
+    }
+    HWND tooltip = restPointerOnClock();
+    ASSERT_NE(tooltip, nullptr) << "no tooltip showed after the toggles";
+    EXPECT_TRUE(above(tooltip, clockWindow()));
 }
