@@ -38,19 +38,19 @@ Function lookUp(HMODULE module, const char* name) {
 // COMCTL32 stays loaded for the rest of the process once it is, as it does in almost
 // every shell: a window of its classes must never outlive the code behind it. Its
 // classes are registered through InitCommonControlsEx, or InitCommonControls where an
-// old version lacks the former.
-void registerTooltipClass() {
+// old version lacks the former; a library with neither makes no control.
+bool registerTooltipClass() {
     HMODULE controls = GetModuleHandleA(kCommonControls);
     if (controls == nullptr) controls = LoadLibraryA(kCommonControls);
-    if (controls == nullptr) return;
+    if (controls == nullptr) return false;
     const auto initEx = lookUp<InitCommonControlsExFunction>(controls, "InitCommonControlsEx");
     if (initEx != nullptr) {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
-        initEx(&classes);
-        return;
+        return initEx(&classes) != FALSE;
     }
     const auto init = lookUp<InitCommonControlsFunction>(controls, "InitCommonControls");
     if (init != nullptr) init();
+    return init != nullptr;
 }
 
 // The whole clock window is the one tool. The first version's record is the one every
@@ -94,7 +94,7 @@ void tooltipTextFor(const ClockPlugin& plugin, WCHAR (&text)[kTooltipTextSize]) 
 // over the clock; a control that could not be made is not tried again.
 void ClockPlugin::addTooltip() {
     tooltipTried = true;
-    registerTooltipClass();
+    if (!registerTooltipClass()) return;
     tooltip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,

@@ -159,13 +159,11 @@ FARPROC WINAPI getProcAddress(HMODULE module, LPCSTR name) {
 }
 
 void* originalGetWindowRect = nullptr;
-void* originalGetShellWindow = nullptr;
-void* originalGetDateFormatW = nullptr;
-void* originalGetDateFormatA = nullptr;
+void* originalUnused = nullptr;  // the replacements below do not call through
 
 BOOL WINAPI getWindowRect(HWND window, RECT* rect) {
     if (!IsZoomed(window))
-        return functionFrom<BOOL(WINAPI*)(HWND, RECT*)>(originalGetWindowRect)(window, rect);
+        return functionFrom<decltype(&GetWindowRect)>(originalGetWindowRect)(window, rect);
     MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
     GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     *rect = monitor.rcMonitor;
@@ -176,22 +174,16 @@ HWND WINAPI getShellWindow() {
     return g_platform.shellWindow;
 }
 
-int WINAPI getDateFormatW(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format,
-                          LPWSTR date, int size) {
-    if (locale == LOCALE_USER_DEFAULT)
-        locale = g_platform.userFormats;
-    return functionFrom<int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int)>(
-        originalGetDateFormatW)(locale, flags, time, format, date, size);
+int WINAPI getDateFormatW(LCID, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR date,
+                          int size) {
+    return GetDateFormatW(g_platform.userFormats, flags, time, format, date, size);
 }
 
-int WINAPI getDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR, LPSTR date,
-                          int size) {
+int WINAPI getDateFormatA(LCID, DWORD flags, const SYSTEMTIME* time, LPCSTR, LPSTR date, int size) {
     WCHAR wide[128];
     char codePage[8] = "";
-    if (locale == LOCALE_USER_DEFAULT)
-        locale = g_platform.userFormats;
-    if (GetDateFormatW(locale, flags, time, nullptr, wide, 128) == 0 ||
-        GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage) == 0)
+    GetLocaleInfoA(g_platform.userFormats, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage);
+    if (getDateFormatW(0, flags, time, nullptr, wide, 128) == 0)
         return 0;
     return WideCharToMultiByte(std::atoi(codePage), 0, wide, -1, date, size, nullptr, nullptr);
 }
@@ -200,12 +192,12 @@ int WINAPI getDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCS
 
 std::vector<Redirection> desktopRedirections() {
     return {{"USER32.dll", "GetWindowRect", addressOf(&getWindowRect), &originalGetWindowRect},
-            {"USER32.dll", "GetShellWindow", addressOf(&getShellWindow), &originalGetShellWindow}};
+            {"USER32.dll", "GetShellWindow", addressOf(&getShellWindow), &originalUnused}};
 }
 
 std::vector<Redirection> userFormatsRedirections() {
-    return {{"KERNEL32.dll", "GetDateFormatW", addressOf(&getDateFormatW), &originalGetDateFormatW},
-            {"KERNEL32.dll", "GetDateFormatA", addressOf(&getDateFormatA), &originalGetDateFormatA}};
+    return {{"KERNEL32.dll", "GetDateFormatW", addressOf(&getDateFormatW), &originalUnused},
+            {"KERNEL32.dll", "GetDateFormatA", addressOf(&getDateFormatA), &originalUnused}};
 }
 
 Redirection noShortNamesRedirection() {

@@ -62,22 +62,6 @@ HWND WINAPI createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD st
     return result;
 }
 
-void* originalCreateWindowW = nullptr;
-
-HWND WINAPI createWindowW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x,
-                          int y, int width, int height, HWND parent, HMENU menu,
-                          HINSTANCE instance, LPVOID parameter) {
-    char name[64] = "";
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(className)) != 0)
-        WideCharToMultiByte(CP_ACP, 0, className, -1, name, sizeof name, nullptr, nullptr);
-    if (!g_windowSetup.failClassName.empty() && g_windowSetup.failClassName == name) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return functionFrom<decltype(&CreateWindowExW)>(originalCreateWindowW)(
-        exStyle, className, title, style, x, y, width, height, parent, menu, instance, parameter);
-}
-
 UINT_PTR WINAPI setTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
     UINT_PTR result = 0;
     if (g_windowSetup.failSetTimer) {
@@ -153,11 +137,6 @@ std::vector<Redirection> windowSetupRedirections() {
         {"USER32.dll", "SetTimer", addressOf(&setTimer), &originalSetTimer},
         {"USER32.dll", "KillTimer", addressOf(&killTimer), &originalKillTimer},
     };
-}
-
-Redirection wideWindowRedirection() {
-    return {"USER32.dll", "CreateWindowExW", addressOf(&setUp::createWindowW),
-            &setUp::originalCreateWindowW};
 }
 
 void resetWindowPosRecords() {

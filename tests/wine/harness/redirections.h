@@ -268,10 +268,6 @@ extern WindowSetupRecords g_windowSetup;
 
 std::vector<Redirection> windowSetupRedirections();
 
-// CreateWindowExW, failing like CreateWindowExA for windows of failClassName
-// (installed by a test).
-Redirection wideWindowRedirection();
-
 // ---- Windows: placement (installed by a test) ------------------------------------
 // SetWindowPos, through which the plug-in restacks and resizes its window: every
 // call is recorded with its arguments and passed through. A test installs it itself
@@ -419,10 +415,8 @@ struct PlatformRecords {
     // application data folder it reports. The fixture sets a folder of the test's own.
     std::string applicationData;
 
-    // GetShellWindow, when set: the shell window of another shell beside the host.
-    HWND shellWindow = nullptr;
-    // GetDateFormatW and GetDateFormatA, when set: the user's formats are this
-    // locale's, and GetDateFormatA answers in its code page.
+    HWND shellWindow = nullptr;  // another shell's, beside the host
+    // The user's formats; GetDateFormatA answers in their code page, as Windows does.
     LCID userFormats = 0;
 
     // GetProcAddress: the names asked for, and the names to report as missing.
@@ -441,15 +435,10 @@ Redirection monitorRedirection();
 // volumes than the system's from Windows 8 on): every path comes back as it stands.
 Redirection noShortNamesRedirection();
 
-// The desktop as Windows has it where Wine differs (installed by a test, where the
-// DLL imports them): GetWindowRect gives a maximized window the rectangle Windows
-// gives it where no taskbar takes a strip of the monitor, the monitor and its frame
-// past every edge; GetShellWindow answers g_platform.shellWindow.
+// Installed by a test, where the DLL imports them: GetWindowRect gives a maximized
+// window Windows' rectangle (the monitor and the frame past its edges), GetShellWindow
+// answers shellWindow; the date functions, as above.
 std::vector<Redirection> desktopRedirections();
-
-// The user's formats (installed by a test, where the DLL imports them): those of
-// g_platform.userFormats, and GetDateFormatA answers in that locale's code page, as
-// Windows does without LOCALE_USE_CP_ACP.
 std::vector<Redirection> userFormatsRedirections();
 
 // ---- The system's colours (installed by a test) ----------------------------------
