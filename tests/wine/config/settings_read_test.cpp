@@ -133,11 +133,11 @@ TEST_F(SettingsReadTest, MissingKeysTakeTheirDefaults) {
     ASSERT_EQ(startPlugin(), 0);
     moveClockWindow(300, 40);
     EXPECT_EQ(moduleSettings(),
+              "Pipwick.size.circlesize: 7\n"
               "Pipwick.position.x: 300\n"
               "Pipwick.position.y: 40\n"
               "Pipwick.position.width: 200\n"
               "Pipwick.position.height: 200\n"
-              "Pipwick.size.circlesize: 7\n"
               "Pipwick.color.unmarked.red: 255\n"
               "Pipwick.color.unmarked.green: 255\n"
               "Pipwick.color.unmarked.blue: 255\n"
@@ -435,7 +435,26 @@ struct BrokenFileCase {
     std::string (*text)();
     // The settings that reading it gives, before the position of the test's move.
     Settings (*readsAs)();
+    // The file the move writes, from those settings with the move's position.
+    std::string (*writtenBack)(const Settings& settings);
 };
+
+// The text written over the lines it does not know: `kept` stays after the line of
+// `key`, and the keys in `moved` follow at the end.
+std::string withLineKept(const Settings& settings, const std::string& key,
+                         const std::string& kept, const Settings& moved = {}) {
+    Settings inPlace;
+    for (const auto& line : settings) {
+        bool follows = false;
+        for (const auto& last : moved)
+            follows = follows || last.first == line.first;
+        if (!follows)
+            inPlace.push_back(line);
+    }
+    std::string text = writtenText(inPlace);
+    const size_t after = text.find('\n', text.find(key)) + 1;
+    return text.insert(after, kept) + writtenText(moved);
+}
 
 std::string oneMiBOfGarbage() {
     return garbage(1 << 20);
@@ -461,6 +480,13 @@ std::string withNulBytes() {
     return text;
 }
 
+// The line whose key a NUL hides is kept, and the key follows at the end.
+std::string nulBytesWrittenBack(const Settings& settings) {
+    const std::string green = "Pipwick.color.unmarked.green:";
+    return withLineKept(settings, "Pipwick.color.unmarked.red:",
+                        std::string(1, '\0') + green + " 255\n", {{green, "255"}});
+}
+
 Settings nulBytesReadAs() {
     Settings settings = floatingSettings();
     settings = withSetting(settings, "Pipwick.position.width:", "200");
@@ -474,6 +500,11 @@ Settings nulBytesReadAs() {
 std::string cutInHalf() {
     const std::string text = settingsLines(floatingSettings());
     return text.substr(0, text.find("Pipwick.color.marked.green:") + 10);
+}
+
+// The line cut short is kept, with a line end after it.
+std::string cutInHalfWrittenBack(const Settings& settings) {
+    return withLineKept(settings, "Pipwick.color.marked.red:", "Pipwick.co\n");
 }
 
 Settings cutInHalfReadsAs() {
@@ -502,14 +533,14 @@ TEST_P(BrokenFileTest, ReadsWhatIsThereAndWritesAWholeFileBack) {
     moveClockWindow(300, 40);
     Settings expected = withSetting(broken.readsAs(), "Pipwick.position.x:", "300");
     expected = withSetting(expected, "Pipwick.position.y:", "40");
-    EXPECT_EQ(moduleSettings(), writtenText(expected));
+    EXPECT_EQ(moduleSettings(), broken.writtenBack(expected));
     EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenFileTest,
-    testing::Values(BrokenFileCase{"OneMiBOfGarbage", oneMiBOfGarbage, missingKeyValues},
-                    BrokenFileCase{"WithoutLineEnds", withoutLineEnds, missingKeyValues},
-                    BrokenFileCase{"WithNulBytes", withNulBytes, nulBytesReadAs},
-                    BrokenFileCase{"CutInHalf", cutInHalf, cutInHalfReadsAs}),
+    testing::Values(BrokenFileCase{"OneMiBOfGarbage", oneMiBOfGarbage, missingKeyValues, writtenText},
+                    BrokenFileCase{"WithoutLineEnds", withoutLineEnds, missingKeyValues, writtenText},
+                    BrokenFileCase{"WithNulBytes", withNulBytes, nulBytesReadAs, nulBytesWrittenBack},
+                    BrokenFileCase{"CutInHalf", cutInHalf, cutInHalfReadsAs, cutInHalfWrittenBack}),
     [](const testing::TestParamInfo<BrokenFileCase>& info) { return std::string(info.param.name); });

@@ -153,6 +153,13 @@ BOOL WINAPI moveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
 
 }  // namespace
 
+std::size_t FileRecords::writeOpens() const {
+    std::size_t count = 0;
+    for (const FileOpen& open : opens)
+        count += (open.access & GENERIC_WRITE) != 0 ? 1 : 0;
+    return count;
+}
+
 std::vector<Redirection> fileRedirections() {
     using namespace recorded;
     return {

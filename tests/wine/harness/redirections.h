@@ -87,6 +87,9 @@ struct FileRecords {
     std::vector<FileOpen> opens;
     int writeCalls = 0;
     int failedWrites = 0;
+
+    // The opens that may write: reads of the settings file are not writes.
+    std::size_t writeOpens() const;
 };
 
 extern FileRecords g_files;
