@@ -435,25 +435,12 @@ struct BrokenFileCase {
     std::string (*text)();
     // The settings that reading it gives, before the position of the test's move.
     Settings (*readsAs)();
-    // The file the move writes, from those settings with the move's position.
-    std::string (*writtenBack)(const Settings& settings);
+    // The file the move writes, from the text of the eighteen lines alone.
+    std::string (*writtenBack)(std::string lines);
 };
 
-// The text written over the lines it does not know: `kept` stays after the line of
-// `key`, and the keys in `moved` follow at the end.
-std::string withLineKept(const Settings& settings, const std::string& key,
-                         const std::string& kept, const Settings& moved = {}) {
-    Settings inPlace;
-    for (const auto& line : settings) {
-        bool follows = false;
-        for (const auto& last : moved)
-            follows = follows || last.first == line.first;
-        if (!follows)
-            inPlace.push_back(line);
-    }
-    std::string text = writtenText(inPlace);
-    const size_t after = text.find('\n', text.find(key)) + 1;
-    return text.insert(after, kept) + writtenText(moved);
+std::string asWritten(std::string lines) {
+    return lines;
 }
 
 std::string oneMiBOfGarbage() {
@@ -480,13 +467,6 @@ std::string withNulBytes() {
     return text;
 }
 
-// The line whose key a NUL hides is kept, and the key follows at the end.
-std::string nulBytesWrittenBack(const Settings& settings) {
-    const std::string green = "Pipwick.color.unmarked.green:";
-    return withLineKept(settings, "Pipwick.color.unmarked.red:",
-                        std::string(1, '\0') + green + " 255\n", {{green, "255"}});
-}
-
 Settings nulBytesReadAs() {
     Settings settings = floatingSettings();
     settings = withSetting(settings, "Pipwick.position.width:", "200");
@@ -500,11 +480,6 @@ Settings nulBytesReadAs() {
 std::string cutInHalf() {
     const std::string text = settingsLines(floatingSettings());
     return text.substr(0, text.find("Pipwick.color.marked.green:") + 10);
-}
-
-// The line cut short is kept, with a line end after it.
-std::string cutInHalfWrittenBack(const Settings& settings) {
-    return withLineKept(settings, "Pipwick.color.marked.red:", "Pipwick.co\n");
 }
 
 Settings cutInHalfReadsAs() {
@@ -533,14 +508,25 @@ TEST_P(BrokenFileTest, ReadsWhatIsThereAndWritesAWholeFileBack) {
     moveClockWindow(300, 40);
     Settings expected = withSetting(broken.readsAs(), "Pipwick.position.x:", "300");
     expected = withSetting(expected, "Pipwick.position.y:", "40");
-    EXPECT_EQ(moduleSettings(), broken.writtenBack(expected));
+    EXPECT_EQ(moduleSettings(), broken.writtenBack(writtenText(expected)));
     EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenFileTest,
-    testing::Values(BrokenFileCase{"OneMiBOfGarbage", oneMiBOfGarbage, missingKeyValues, writtenText},
-                    BrokenFileCase{"WithoutLineEnds", withoutLineEnds, missingKeyValues, writtenText},
-                    BrokenFileCase{"WithNulBytes", withNulBytes, nulBytesReadAs, nulBytesWrittenBack},
-                    BrokenFileCase{"CutInHalf", cutInHalf, cutInHalfReadsAs, cutInHalfWrittenBack}),
+    testing::Values(BrokenFileCase{"OneMiBOfGarbage", oneMiBOfGarbage, missingKeyValues, asWritten},
+                    BrokenFileCase{"WithoutLineEnds", withoutLineEnds, missingKeyValues, asWritten},
+                    // The line whose key a NUL hides stays; the key follows at the end.
+                    BrokenFileCase{"WithNulBytes", withNulBytes, nulBytesReadAs,
+                                   [](std::string lines) {
+                                       const std::string green = "Pipwick.color.unmarked.green:";
+                                       lines.insert(lines.find(green), 1, '\0');
+                                       return lines + green + " 255\n";
+                                   }},
+                    // The line cut short stays, with a line end after it.
+                    BrokenFileCase{"CutInHalf", cutInHalf, cutInHalfReadsAs,
+                                   [](std::string lines) {
+                                       return lines.insert(lines.find("Pipwick.color.marked.green:"),
+                                                           "Pipwick.co\n");
+                                   }}),
     [](const testing::TestParamInfo<BrokenFileCase>& info) { return std::string(info.param.name); });

@@ -124,6 +124,12 @@ extern DiskFaultRecords g_diskFaults;
 
 std::vector<Redirection> diskFaultRedirections();
 
+// ---- Files: FAT's time steps (installed by a test) --------------------------------
+// GetFileAttributesExA as on a FAT or exFAT volume, which keeps a file's last-write
+// time in 2-second steps: the time it reports is rounded down to its step.
+
+Redirection fatTimeStepsRedirection();
+
 // ---- Files: the order of the calls (installed by a test) ------------------------
 // The plug-in's file calls in the order it makes them: CreateFileA, WriteFile,
 // FlushFileBuffers, CloseHandle, MoveFileExA and DeleteFileA, recorded and passed
