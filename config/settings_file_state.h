@@ -27,6 +27,7 @@ struct SettingsFileState {
     SettingsLines unsaved;     // the user's choices that the file does not hold yet
     FileStamp seenStamp;       // the file at the last tick, to tell when it stands still
     bool editUnshown;          // `held` holds an edit of the file not yet shown
+    bool choicesWaiting;       // a write found the file unreadable: tried at each tick
     bool replacePending;       // a temporary file with `waiting` waits for its rename
     SettingsValues waiting;
 };

@@ -80,13 +80,17 @@ bool ClockPlugin::takeFileAsItIs(const FileStamp& stamp) {
 
 // The file's own values, read again, with the unsaved choices over them; a file
 // that is gone is made again, whole. A file that cannot be read now is not written:
-// the choices wait for the next write. A text still waiting for its rename is given
+// the choices wait, and are tried again at each tick. A text still waiting for its rename is given
 // up: the new one takes its place.
 void ClockPlugin::writeChoices() {
     SettingsFileState& file = settingsFile;
+    file.choicesWaiting = false;
     if (file.unsaved != kEverySettingsLine) {
         const FileStamp stamp = stampOf(rcFile);
-        if (!takeFileAsItIs(stamp) && stamp.exists) return;
+        if (!takeFileAsItIs(stamp) && stamp.exists) {
+            file.choicesWaiting = true;
+            return;
+        }
     }
 
     SettingsValues chosen;
@@ -106,6 +110,7 @@ void ClockPlugin::writeChoices() {
         reportSettingsNotKept();
         break;
     case SettingsWrite::Unreadable:
+        file.choicesWaiting = true;
         break;
     }
 }

@@ -6,7 +6,8 @@
 //
 // A file that is gone, empty, or kept from being read by another program for the
 // moment is no reset: the clock keeps its values and looks again at the next tick. A
-// file deleted for good is made again, whole, by the next write.
+// file deleted for good is made again, whole, by the next write. Choices that a write
+// could not place, the file being kept from reading, are written at a later tick.
 #include "plugin/clock_plugin.h"
 
 namespace {
@@ -29,7 +30,8 @@ void ClockPlugin::watchSettingsFile() {
     const bool stoodStill = sameStamp(stamp, file.seenStamp);
     file.seenStamp = stamp;
     const bool changed = holdsSomething(stamp) && !sameStamp(stamp, file.heldStamp);
-    if (changed && stoodStill) takeFileAsItIs(stamp);
+    if (file.choicesWaiting && file.unsaved != 0) writeChoices();
+    else if (changed && stoodStill) takeFileAsItIs(stamp);
     if (file.editUnshown) showEdit();
 }
 
