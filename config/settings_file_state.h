@@ -20,6 +20,9 @@ struct FileStamp {
 
 FileStamp stampOf(const char* path);
 bool sameStamp(const FileStamp& a, const FileStamp& b);
+// A file that is there and not empty: an empty one is most likely an editor's
+// unfinished save.
+bool holdsSomething(const FileStamp& stamp);
 
 struct SettingsFileState {
     SettingsValues held;       // what the file holds

@@ -10,8 +10,8 @@
 // soon after a write shows neither). An edit so found is shown at the next tick.
 // The file's time and size are noted after each of the clock's own writes, so that
 // the watch (config/settings_watch.cpp) never takes them for an edit. What the
-// writer cannot place (a file that cannot be read or written now) stays in memory
-// and goes with the next write.
+// writer cannot place stays in memory: it goes with the next write, or, when the
+// file could not be read, at a later tick.
 #include "config/settings_reader.h"
 #include "config/settings_writer.h"
 #include "plugin/clock_plugin.h"
@@ -51,7 +51,8 @@ void ClockPlugin::writeSettings() {
 // host would make a gone file of that one line, and every other setting would then
 // read as missing.
 bool ClockPlugin::saveOptionThroughHost(SettingsLine line) {
-    if (!takeFileAsItIs(stampOf(rcFile))) return false;
+    const FileStamp stamp = stampOf(rcFile);
+    if (!holdsSomething(stamp) || !takeFileAsItIs(stamp)) return false;
     SettingsValues chosen;
     chosenValues(chosen);
     const bool value = chosen[line] != 0;
@@ -79,15 +80,15 @@ bool ClockPlugin::takeFileAsItIs(const FileStamp& stamp) {
 }
 
 // The file's own values, read again, with the unsaved choices over them; a file
-// that is gone is made again, whole. A file that cannot be read now is not written:
-// the choices wait, and are tried again at each tick. A text still waiting for its rename is given
-// up: the new one takes its place.
+// that is gone or empty is made again, whole, from what the clock holds. A file that
+// cannot be read now is not written: the choices are tried again at each tick. A
+// text still waiting for its rename is given up: the new one takes its place.
 void ClockPlugin::writeChoices() {
     SettingsFileState& file = settingsFile;
     file.choicesWaiting = false;
     if (file.unsaved != kEverySettingsLine) {
         const FileStamp stamp = stampOf(rcFile);
-        if (!takeFileAsItIs(stamp) && stamp.exists) {
+        if (holdsSomething(stamp) && !takeFileAsItIs(stamp)) {
             file.choicesWaiting = true;
             return;
         }

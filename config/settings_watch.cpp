@@ -10,14 +10,6 @@
 // could not place, the file being kept from reading, are written at a later tick.
 #include "plugin/clock_plugin.h"
 
-namespace {
-
-bool holdsSomething(const FileStamp& stamp) {
-    return stamp.exists && (stamp.sizeLow != 0 || stamp.sizeHigh != 0);
-}
-
-}  // namespace
-
 void ClockPlugin::watchSettingsFile() {
     SettingsFileState& file = settingsFile;
     const FileStamp stamp = stampOf(rcFile);  // the tick's one look at the file
