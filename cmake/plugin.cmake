@@ -25,6 +25,7 @@ add_library(Pipwick SHARED
     config/settings_reader.cpp
     config/settings_saving.cpp
     config/settings_values.cpp
+    config/settings_watch.cpp
     config/settings_writer.cpp
     config/style_import.cpp
     face/paint_clock.cpp
@@ -38,6 +39,7 @@ add_library(Pipwick SHARED
     window/broadcast_commands.cpp
     window/context_menu.cpp
     window/sizing.cpp
+    window/settings_show.cpp
     window/layered_attributes.cpp
     window/monitor_position.cpp
     window/slit_membership.cpp

@@ -9,6 +9,10 @@ FileStamp stampOf(const char* path) {
     return FileStamp{true, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow};
 }
 
+bool holdsSomething(const FileStamp& stamp) {
+    return stamp.exists && (stamp.sizeLow != 0 || stamp.sizeHigh != 0);
+}
+
 bool sameStamp(const FileStamp& a, const FileStamp& b) {
     if (a.exists != b.exists) return false;
     if (!a.exists) return true;

@@ -1,6 +1,7 @@
 // The settings file as the plug-in knows it, kept apart from the user's choices in
 // the record and from where the window stands: the values the file holds, as last
-// read from it or written to it, and its time and size at that moment; the lines of
+// read from it or written to it, and its time and size at that moment; the file as
+// the last tick saw it, and whether an edit of it waits to be shown; the lines of
 // the user's choices that the file does not hold yet; and a whole text that waits to
 // replace the file while another program holds it.
 #pragma once
@@ -19,11 +20,17 @@ struct FileStamp {
 
 FileStamp stampOf(const char* path);
 bool sameStamp(const FileStamp& a, const FileStamp& b);
+// A file that is there and not empty: an empty one is most likely an editor's
+// unfinished save.
+bool holdsSomething(const FileStamp& stamp);
 
 struct SettingsFileState {
     SettingsValues held;       // what the file holds
     FileStamp heldStamp;       // the file when `held` was taken from it
     SettingsLines unsaved;     // the user's choices that the file does not hold yet
+    FileStamp seenStamp;       // the file at the last tick, to tell when it stands still
+    bool editUnshown;          // `held` holds an edit of the file not yet shown
+    bool choicesWaiting;       // a write found the file unreadable: tried at each tick
     bool replacePending;       // a temporary file with `waiting` waits for its rename
     SettingsValues waiting;
 };

@@ -38,10 +38,8 @@ void readSettingsValues(const char* file, SettingsValues& values) {
     for (SettingsLine line : kReadOrder) values[line] = readValue(file, line);
 }
 
-bool readSettingsFile(const char* file, SettingsValues& values, FileStamp& stamp) {
-    const FileStamp before = stampOf(file);
-    if (!before.exists || !canBeRead(file)) return false;
-    stamp = before;
+bool readSettingsFile(const char* file, const FileStamp& stamp, SettingsValues& values) {
+    if (!stamp.exists || !canBeRead(file)) return false;
     readSettingsValues(file, values);
     return true;
 }
@@ -50,7 +48,8 @@ bool readSettingsFile(const char* file, SettingsValues& values, FileStamp& stamp
 // file holds. The saved place is kept as read, even where it lies on no monitor now:
 // where the window stands follows from it (window/floating_place.cpp). Only the
 // record and the slit flag change: whatever the window needs afterwards, the caller
-// does. A whole write still waiting to replace the file is given up.
+// does. A whole write still waiting to replace the file is given up. A file that
+// another program keeps from being read now leaves every value as it was.
 void ClockPlugin::readSettings() {
     dropPendingReplace();
     if (!FileExists(rcFile)) {
@@ -59,8 +58,10 @@ void ClockPlugin::readSettings() {
     }
 
     SettingsFileState& file = settingsFile;
-    file.heldStamp = stampOf(rcFile);
-    readSettingsValues(rcFile, file.held);
+    const FileStamp stamp = stampOf(rcFile);
+    if (!readSettingsFile(rcFile, stamp, file.held)) return;
+    file.heldStamp = stamp;
     file.unsaved = 0;
+    file.editUnshown = false;
     takeChoices(file.held);
 }

@@ -7,6 +7,6 @@
 // Every line's value; a missing key gives the value it reads as when missing.
 void readSettingsValues(const char* file, SettingsValues& values);
 
-// The same, with the file's stamp taken before the read; false, and both left as
-// they were, when the file is missing or cannot be read now.
-bool readSettingsFile(const char* file, SettingsValues& values, FileStamp& stamp);
+// The same, for the file as `stamp`, taken just before, shows it; false, and the
+// values left as they were, when the file is missing or cannot be read now.
+bool readSettingsFile(const char* file, const FileStamp& stamp, SettingsValues& values);

@@ -5,10 +5,13 @@
 //
 // A write changes only the lines the user changed. Every other line keeps what the
 // file holds on disk now, an edit made by hand since the clock last read it
-// included: the file's time and size are noted at each read and write, and a file
-// that shows others is read again before the write. What the writer cannot place
-// (a file that cannot be read or written now) stays in memory and goes with the next
-// write.
+// included: the file is read again before every write of some choices, whatever its
+// time and size say (FAT keeps times in 2-second steps, so an edit of the same size
+// soon after a write shows neither). An edit so found is shown at the next tick.
+// The file's time and size are noted after each of the clock's own writes, so that
+// the watch (config/settings_watch.cpp) never takes them for an edit. What the
+// writer cannot place stays in memory: it goes with the next write, or, when the
+// file could not be read, at a later tick.
 #include "config/settings_reader.h"
 #include "config/settings_writer.h"
 #include "plugin/clock_plugin.h"
@@ -44,15 +47,18 @@ void ClockPlugin::writeSettings() {
 }
 
 // The host changes the one line in place and keeps every other byte of the file. A
-// file that is gone is made whole again instead: the host would make it of that one
-// line, and every other setting would then read as missing.
+// file that is gone, or cannot be read now, is left to the clock's own writer: the
+// host would make a gone file of that one line, and every other setting would then
+// read as missing.
 bool ClockPlugin::saveOptionThroughHost(SettingsLine line) {
-    if (!stampOf(rcFile).exists) return false;
+    const FileStamp stamp = stampOf(rcFile);
+    if (!holdsSomething(stamp) || !takeFileAsItIs(stamp)) return false;
     SettingsValues chosen;
     chosenValues(chosen);
     const bool value = chosen[line] != 0;
     if (!WriteBool(rcFile, settingsLineFormat(line).key, value)) return false;
     settingsFile.held[line] = value;
+    settingsFile.heldStamp = stampOf(rcFile);
     settingsFile.unsaved &= ~settingsLine(line);
     // A whole text waiting for its rename was made before this change, and choices
     // that an earlier write could not place go now.
@@ -60,15 +66,33 @@ bool ClockPlugin::saveOptionThroughHost(SettingsLine line) {
     return true;
 }
 
-// The file's own values, read again when it changed since it was last read or
-// written, with the unsaved choices over them. A text still waiting for its rename
-// is given up: the new one takes its place.
+// The file's values as they are on disk now, with those of the other program's edit
+// noted as not yet shown; false, and nothing changed, when the file is gone or cannot
+// be read now.
+bool ClockPlugin::takeFileAsItIs(const FileStamp& stamp) {
+    SettingsFileState& file = settingsFile;
+    SettingsValues before;
+    copyValues(file.held, before);
+    if (!readSettingsFile(rcFile, stamp, file.held)) return false;
+    file.heldStamp = stamp;
+    if ((differingLines(before, file.held) & ~file.unsaved) != 0) file.editUnshown = true;
+    return true;
+}
+
+// The file's own values, read again, with the unsaved choices over them; a file
+// that is gone or empty is made again, whole, from what the clock holds. A file that
+// cannot be read now is not written: the choices are tried again at each tick. A
+// text still waiting for its rename is given up: the new one takes its place.
 void ClockPlugin::writeChoices() {
     SettingsFileState& file = settingsFile;
-    const FileStamp stamp = stampOf(rcFile);
-    const bool readAgain = stamp.exists && !sameStamp(stamp, file.heldStamp) &&
-                           file.unsaved != kEverySettingsLine;
-    if (readAgain && !readSettingsFile(rcFile, file.held, file.heldStamp)) return;
+    file.choicesWaiting = false;
+    if (file.unsaved != kEverySettingsLine) {
+        const FileStamp stamp = stampOf(rcFile);
+        if (holdsSomething(stamp) && !takeFileAsItIs(stamp)) {
+            file.choicesWaiting = true;
+            return;
+        }
+    }
 
     SettingsValues chosen;
     chosenValues(chosen);
@@ -86,6 +110,9 @@ void ClockPlugin::writeChoices() {
     case SettingsWrite::NotWritten:
         reportSettingsNotKept();
         break;
+    case SettingsWrite::Unreadable:
+        file.choicesWaiting = true;
+        break;
     }
 }
 
@@ -99,13 +126,13 @@ void ClockPlugin::fileNowHolds(const SettingsValues& values) {
     file.unsaved &= differingLines(chosen, values);
 }
 
-// At each tick of the clock, until the program holding the file lets go. A file
-// that changed since the waiting text was made, by a hand edit or a toggle through
-// the host, gets a new text made from it: the waiting one would undo the change.
-void ClockPlugin::retryPendingReplace() {
+// At each tick of the clock, with the file as the tick saw it, until the program
+// holding the file lets go. A file that changed since the waiting text was made, by
+// a hand edit or a toggle through the host, gets a new text made from it: the
+// waiting one would undo the change.
+void ClockPlugin::retryPendingReplace(const FileStamp& stamp) {
     SettingsFileState& file = settingsFile;
     if (!file.replacePending) return;
-    const FileStamp stamp = stampOf(rcFile);
     if (stamp.exists && !sameStamp(stamp, file.heldStamp)) {
         writeChoices();
         return;
@@ -118,6 +145,7 @@ void ClockPlugin::retryPendingReplace() {
     case SettingsWrite::Waiting:
         break;
     case SettingsWrite::NotWritten:
+    case SettingsWrite::Unreadable:
         file.replacePending = false;
         break;
     }
@@ -126,7 +154,7 @@ void ClockPlugin::retryPendingReplace() {
 // When the record ends: one last try, and the temporary file is removed if the
 // settings file is still held.
 void ClockPlugin::settlePendingReplace() {
-    retryPendingReplace();
+    if (settingsFile.replacePending) retryPendingReplace(stampOf(rcFile));
     dropPendingReplace();
 }
 

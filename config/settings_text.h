@@ -44,3 +44,13 @@ int formatSettingsLine(SettingsLine line, int value, char* buffer, std::size_t s
 // does not fit.
 int formatSettingsText(const int (&values)[SETTINGS_LINE_COUNT], char* buffer,
                        std::size_t size);
+
+// The whole file for these values written over the text the file holds now
+// (`oldLength` bytes, NULs and all): the first line of each key, as the host reads it,
+// is written anew where it stands; every other line (comments, blank lines, keys of
+// other programs, a later line of the same key) stays byte for byte and in its
+// place; the keys the text lacks follow at its end in table order. Over an empty
+// text it is the eighteen lines alone. Returns its length, or -1 when it does not fit.
+int formatSettingsTextOver(const char* old, std::size_t oldLength,
+                           const int (&values)[SETTINGS_LINE_COUNT], char* buffer,
+                           std::size_t size);

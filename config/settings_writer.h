@@ -9,10 +9,11 @@ enum class SettingsWrite {
     Written,     // the file holds the new text
     Waiting,     // another program holds the file: the complete text waits beside it
     NotWritten,  // the file is as it was, and nothing waits beside it
+    Unreadable,  // another program keeps the file from being read now: nothing written
 };
 
-// Writes the eighteen lines of `values` as the settings file. A read-only file is
-// left as it is.
+// Writes the eighteen lines of `values` as the settings file, over the lines of the
+// file as it stands, which are kept. A read-only file is left as it is.
 SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values);
 
 // Tries again to put a waiting text in place.

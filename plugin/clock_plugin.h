@@ -28,7 +28,11 @@ public:
     // kept as they stand on disk. The only way into the settings file.
     void saveChoices(SettingsLines lines);
     void writeSettings();  // every value, as the record holds it
-    void retryPendingReplace();
+    void chosenValues(SettingsValues& values) const;  // the record's, as the file's lines
+    // At each tick: one look at the settings file; an edit of it is read once it
+    // stands still, and shown (config/settings_watch.cpp).
+    void watchSettingsFile();
+    void retryPendingReplace(const FileStamp& stamp);
     void settlePendingReplace();
     void dropPendingReplace();
     void readStyle();
@@ -57,6 +61,7 @@ public:
     void placeOnDesktop();
 
     bool resizeWindow(int wantedWidth, int wantedHeight);
+    void fitToSettings();
     void fitWidthToLabel();
     void clearLabel();
 
@@ -68,6 +73,10 @@ public:
     void joinSlit();
     void leaveSlit();
     void followSlitSetting(bool wasInSlit);
+    void restack();  // on top of other windows or not, as alwaysOnTop says
+    // The values just read from the settings file, these lines of them changed, shown
+    // on the window at once; the clock was in the slit or not as `wasInSlit` says.
+    void showSettings(SettingsLines changed, bool wasInSlit);
 
     // The window's text and the tooltip take the face's time after a paint
     // (window/spoken_time.cpp).
@@ -144,11 +153,13 @@ private:
     void setFirstRunValues();
     void createSettingsFile(const char* modulePath);
     void reportSettingsNotKept();
-    void chosenValues(SettingsValues& values) const;
     void takeChoices(const SettingsValues& values);
     bool saveOptionThroughHost(SettingsLine line);
+    bool takeFileAsItIs(const FileStamp& stamp);
+    void showEdit();
     void writeChoices();
     void fileNowHolds(const SettingsValues& values);
+    void placeAtSize();
     bool registerWindowClass();
     void registerWithHost(UINT message);
     void joinSlitIfWanted();

@@ -98,10 +98,10 @@ GDI32.dll SetWindowOrgEx
 KERNEL32.dll CloseHandle CreateDirectoryA CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection
 KERNEL32.dll FlushFileBuffers FreeLibrary GetACP GetCurrentProcessId GetDateFormatA GetDateFormatW
 KERNEL32.dll GetEnvironmentVariableW
-KERNEL32.dll GetFileAttributesA GetFileAttributesExA GetLastError GetLocalTime GetModuleFileNameA
+KERNEL32.dll GetFileAttributesA GetFileAttributesExA GetFileSize GetLastError GetLocalTime GetModuleFileNameA
 KERNEL32.dll GetModuleFileNameW GetModuleHandleA GetShortPathNameW
 KERNEL32.dll GetProcAddress GetVersionExA InitializeCriticalSection LeaveCriticalSection
-KERNEL32.dll LoadLibraryA LoadLibraryW MoveFileExA SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
+KERNEL32.dll LoadLibraryA LoadLibraryW MoveFileExA ReadFile SetEndOfFile Sleep TlsGetValue VirtualProtect VirtualQuery
 KERNEL32.dll WideCharToMultiByte WriteFile
 USER32.dll BeginPaint CreateWindowExA CreateWindowExW DefWindowProcA DestroyWindow EndPaint FillRect
 USER32.dll GetShellWindow MapWindowPoints SendMessageW SetWindowTextA

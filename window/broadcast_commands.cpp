@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kTokenSize = 4096;
-constexpr UINT kRestackFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
 
 void toggle(bool& option) {
     option = !option;
@@ -25,16 +24,10 @@ void invalidate(ClockPlugin& plugin) {
     InvalidateRect(plugin.hwnd, nullptr, TRUE);
 }
 
-// The tooltip, once made, stays topmost above the clock either way. The restack
-// delivers messages, during which the host may end the plug-in.
 void toggleAlwaysOnTop(ClockPlugin& plugin) {
-    const LiveRecord live(&plugin);
     toggle(plugin.alwaysOnTop);
     saveOption(plugin, LINE_ALWAYS_ON_TOP);
-    if (plugin.alwaysOnTop) plugin.keepTooltipOnTop();
-    SetWindowPos(plugin.hwnd, plugin.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 kRestackFlags);
-    if (live.stillLive() && !plugin.alwaysOnTop) plugin.keepTooltipOnTop();
+    plugin.restack();
 }
 
 void toggleSnapWindow(ClockPlugin& plugin) {
@@ -77,27 +70,30 @@ void showAbout(ClockPlugin& plugin) {
     MessageBoxA(plugin.hwndHost, kPluginNameVersion, "About Pipwick", MB_OK | MB_ICONINFORMATION);
 }
 
-void showStatus(ClockPlugin& plugin, const char* status) {
+void setStatus(ClockPlugin& plugin, const char* status) {
     plugin.clearLabel();
     copyCut(plugin.labelText, kLabelSize, status);
-    if (plugin.autoResize) plugin.fitWidthToLabel();
 }
 
 void saveSettings(ClockPlugin& plugin) {
     plugin.writeSettings();
-    showStatus(plugin, "RC Saved!");
+    setStatus(plugin, "RC Saved!");
+    if (plugin.autoResize) plugin.fitWidthToLabel();
 }
 
-// The clock goes where the file says: into the slit or out of it, as ToggleSlit
-// would take it. Joining or leaving the slit may end the plug-in.
+// The clock becomes what its file says, at once and without a write: the values
+// that differ from before are shown, and with auto-resize on the width follows the
+// new label.
 void reloadSettings(ClockPlugin& plugin) {
-    const LiveRecord live(&plugin);
-    const bool wasInSlit = g_inSlit;
+    SettingsValues before;
+    plugin.chosenValues(before);
+    setStatus(plugin, "RC Reloaded!");
     plugin.readSettings();
-    plugin.followSlitSetting(wasInSlit);
-    if (!live.stillLive()) return;
-    if (g_inSlit != wasInSlit) invalidate(plugin);
-    showStatus(plugin, "RC Reloaded!");
+    SettingsValues after;
+    plugin.chosenValues(after);
+    SettingsLines changed = differingLines(before, after);
+    if (plugin.autoResize) changed |= settingsLine(LINE_AUTO_RESIZE);
+    plugin.showSettings(changed, before[LINE_IN_SLIT] != 0);
 }
 
 // The shell may show a dialog of its own, and the plug-in may be ended meanwhile.

@@ -63,11 +63,12 @@ void showAndRepaint(ClockPlugin& plugin) {
 }
 
 // A tick shows only a clock that stepped back for a full-screen program: one the host
-// hid stays hidden.
+// hid stays hidden. Showing an edit of the settings may end the plug-in.
 LRESULT onTimer(ClockPlugin& plugin, WPARAM timerId) {
     if (timerId != kUpdateTimerId) return 0;
-    plugin.retryPendingReplace();
     const LiveRecord live(&plugin);
+    plugin.watchSettingsFile();
+    if (!live.stillLive()) return 0;
     plugin.giveWayToFullScreen();
     if (live.stillLive() && plugin.tickUpdateTimer()) InvalidateRect(plugin.hwnd, nullptr, TRUE);
     return 0;

@@ -36,10 +36,13 @@ void settingsText(FuzzInput& input) {
     int values[SETTINGS_LINE_COUNT];
     for (int& value : values) value = input.number();
     const std::size_t size = input.byte() * 4u;
-    std::string buffer(size + 1, '\x55');
-    const int length = formatSettingsText(values, &buffer[0], size);
+    // Written over a text of any bytes, whose lines the writer keeps.
+    const std::string old = input.text();
+    std::string buffer(old.size() + size + 1, '\x55');
+    const int length =
+        formatSettingsTextOver(old.data(), old.size(), values, &buffer[0], old.size() + size);
     if (length < 0) return;
-    FUZZ_CHECK(static_cast<std::size_t>(length) < size || size == 0);
+    FUZZ_CHECK(static_cast<std::size_t>(length) < old.size() + size);
     FUZZ_CHECK(buffer[length] == '\0');
     // The host's reader gives every value back as written.
     const std::string text(buffer.c_str(), length);

@@ -133,11 +133,11 @@ TEST_F(SettingsReadTest, MissingKeysTakeTheirDefaults) {
     ASSERT_EQ(startPlugin(), 0);
     moveClockWindow(300, 40);
     EXPECT_EQ(moduleSettings(),
+              "Pipwick.size.circlesize: 7\n"
               "Pipwick.position.x: 300\n"
               "Pipwick.position.y: 40\n"
               "Pipwick.position.width: 200\n"
               "Pipwick.position.height: 200\n"
-              "Pipwick.size.circlesize: 7\n"
               "Pipwick.color.unmarked.red: 255\n"
               "Pipwick.color.unmarked.green: 255\n"
               "Pipwick.color.unmarked.blue: 255\n"
@@ -435,7 +435,13 @@ struct BrokenFileCase {
     std::string (*text)();
     // The settings that reading it gives, before the position of the test's move.
     Settings (*readsAs)();
+    // The file the move writes, from the text of the eighteen lines alone.
+    std::string (*writtenBack)(std::string lines);
 };
+
+std::string asWritten(std::string lines) {
+    return lines;
+}
 
 std::string oneMiBOfGarbage() {
     return garbage(1 << 20);
@@ -502,14 +508,25 @@ TEST_P(BrokenFileTest, ReadsWhatIsThereAndWritesAWholeFileBack) {
     moveClockWindow(300, 40);
     Settings expected = withSetting(broken.readsAs(), "Pipwick.position.x:", "300");
     expected = withSetting(expected, "Pipwick.position.y:", "40");
-    EXPECT_EQ(moduleSettings(), writtenText(expected));
+    EXPECT_EQ(moduleSettings(), broken.writtenBack(writtenText(expected)));
     EXPECT_EQ(filesIn(moduleDirectory()), (std::vector<std::string>{"Pipwick.dll", "Pipwick.rc"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenFileTest,
-    testing::Values(BrokenFileCase{"OneMiBOfGarbage", oneMiBOfGarbage, missingKeyValues},
-                    BrokenFileCase{"WithoutLineEnds", withoutLineEnds, missingKeyValues},
-                    BrokenFileCase{"WithNulBytes", withNulBytes, nulBytesReadAs},
-                    BrokenFileCase{"CutInHalf", cutInHalf, cutInHalfReadsAs}),
+    testing::Values(BrokenFileCase{"OneMiBOfGarbage", oneMiBOfGarbage, missingKeyValues, asWritten},
+                    BrokenFileCase{"WithoutLineEnds", withoutLineEnds, missingKeyValues, asWritten},
+                    // The line whose key a NUL hides stays; the key follows at the end.
+                    BrokenFileCase{"WithNulBytes", withNulBytes, nulBytesReadAs,
+                                   [](std::string lines) {
+                                       const std::string green = "Pipwick.color.unmarked.green:";
+                                       lines.insert(lines.find(green), 1, '\0');
+                                       return lines + green + " 255\n";
+                                   }},
+                    // The line cut short stays, with a line end after it.
+                    BrokenFileCase{"CutInHalf", cutInHalf, cutInHalfReadsAs,
+                                   [](std::string lines) {
+                                       return lines.insert(lines.find("Pipwick.color.marked.green:"),
+                                                           "Pipwick.co\n");
+                                   }}),
     [](const testing::TestParamInfo<BrokenFileCase>& info) { return std::string(info.param.name); });

@@ -22,8 +22,10 @@ protected:
         written_ = lastWriteTime(rcFile());
     }
 
+    // Reading the file opens and closes it; nothing else touches it.
     void expectNothingWritten() {
-        EXPECT_EQ(g_fileCalls.calls, std::vector<std::string>{}) << "the plug-in's own file calls";
+        for (const std::string& call : g_fileCalls.calls)
+            EXPECT_TRUE(call == "CreateFileA Pipwick.rc" || call == "CloseHandle Pipwick.rc") << call;
         EXPECT_TRUE(norvane::callsTo("WriteBool").empty());
         EXPECT_EQ(moduleSettings(), text_);
         EXPECT_TRUE(sameTime(lastWriteTime(rcFile()), written_)) << "the file was rewritten";

@@ -139,7 +139,7 @@ TEST_F(LongRunTest, TenThousandMovesKeepEveryReadFileWhole) {
             reader.awaitNextRead();
         if (move % 100 == 0)
             pumpMessages(0);
-        if (move % 1000 == 0)
+        if (move % 100 == 0)
             forgetRecords();
         if (move == 1000)
             afterThousand = privateBytes();

@@ -42,7 +42,9 @@ TEST_F(SettingsFileTest, FirstStartThroughTheSlitEntryStaysOutOfTheSlit) {
     EXPECT_EQ(moduleSettings(), kFirstRunSettings);
 }
 
-TEST_F(SettingsFileTest, RewriteKeepsKnownValuesInFixedOrderAndDropsTheRest) {
+// Every line stays where the user put it: the known ones in their own form, the
+// others byte for byte.
+TEST_F(SettingsFileTest, RewriteKeepsEveryLineInItsPlaceAndTheKnownOnesInTheirForm) {
     writeModuleSettings(
         "# my clock\r\n"
         "Pipwick.timerInterval: 9\r\n"
@@ -67,24 +69,26 @@ TEST_F(SettingsFileTest, RewriteKeepsKnownValuesInFixedOrderAndDropsTheRest) {
     ASSERT_EQ(startPlugin(), 0);
     moveClockWindow(310, 45);
     EXPECT_EQ(moduleSettings(),
-              "Pipwick.position.x: 310\n"
-              "Pipwick.position.y: 45\n"
-              "Pipwick.position.width: 180\n"
-              "Pipwick.position.height: 150\n"
-              "Pipwick.size.circlesize: 6\n"
-              "Pipwick.color.unmarked.red: 300\n"
-              "Pipwick.color.unmarked.green: 5\n"
-              "Pipwick.color.unmarked.blue: 6\n"
-              "Pipwick.color.marked.red: 1\n"
-              "Pipwick.color.marked.green: 2\n"
-              "Pipwick.color.marked.blue: 3\n"
-              "Pipwick.alwaysOnTop: false\n"
-              "Pipwick.snapWindow: false\n"
-              "Pipwick.transparency: false\r\n"
-              "Pipwick.transparency.alpha: 99\r\n"
-              "Pipwick.inSlit: false\r\n"
+              "# my clock\r\n"
+              "Pipwick.timerInterval: 9\n"
               "Pipwick.autoResize: false\r\n"
-              "Pipwick.timerInterval: 9\n");
+              "Pipwick.inSlit: false\r\n"
+              "Pipwick.transparency.alpha: 99\r\n"
+              "Pipwick.transparency: false\r\n"
+              "Pipwick.snapWindow: false\n"
+              "Pipwick.alwaysOnTop: false\n"
+              "Pipwick.color.marked.blue: 3\n"
+              "Pipwick.color.marked.green: 2\n"
+              "Pipwick.color.marked.red: 1\n"
+              "Pipwick.color.unmarked.blue: 6\n"
+              "Pipwick.color.unmarked.green: 5\n"
+              "Pipwick.color.unmarked.red: 300\n"
+              "Pipwick.size.circlesize: 6\n"
+              "Pipwick.unknown: kept?\n"
+              "Pipwick.position.height: 150\n"
+              "Pipwick.position.width: 180\n"
+              "Pipwick.position.y: 45\n"
+              "Pipwick.position.x: 310\n");
 }
 
 // A settings write that fails part-way leaves the old file as it was and no

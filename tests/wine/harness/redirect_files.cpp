@@ -151,7 +151,34 @@ BOOL WINAPI moveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
 
 }  // namespace faulty
 
+namespace fat {
+
+void* nextGetFileAttributesEx = nullptr;
+constexpr ULONGLONG kTimeStep = 2 * 10000000ull;  // in 100-nanosecond units
+
+BOOL WINAPI getFileAttributesEx(LPCSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
+    const BOOL got = functionFrom<decltype(&GetFileAttributesExA)>(nextGetFileAttributesEx)(
+        path, level, data);
+    if (got && level == GetFileExInfoStandard) {
+        FILETIME& time = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftLastWriteTime;
+        ULONGLONG ticks = (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+        ticks -= ticks % kTimeStep;
+        time.dwLowDateTime = static_cast<DWORD>(ticks);
+        time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    }
+    return got;
+}
+
+}  // namespace fat
+
 }  // namespace
+
+std::size_t FileRecords::writeOpens() const {
+    std::size_t count = 0;
+    for (const FileOpen& open : opens)
+        count += (open.access & GENERIC_WRITE) != 0 ? 1 : 0;
+    return count;
+}
 
 std::vector<Redirection> fileRedirections() {
     using namespace recorded;
@@ -159,6 +186,11 @@ std::vector<Redirection> fileRedirections() {
         {"KERNEL32.dll", "CreateFileA", addressOf(&createFile), &originalCreateFile},
         {"KERNEL32.dll", "WriteFile", addressOf(&writeFile), &originalWriteFile},
     };
+}
+
+Redirection fatTimeStepsRedirection() {
+    return {"KERNEL32.dll", "GetFileAttributesExA", addressOf(&fat::getFileAttributesEx),
+            &fat::nextGetFileAttributesEx};
 }
 
 std::vector<Redirection> diskFaultRedirections() {

@@ -87,6 +87,9 @@ struct FileRecords {
     std::vector<FileOpen> opens;
     int writeCalls = 0;
     int failedWrites = 0;
+
+    // The opens that may write: reads of the settings file are not writes.
+    std::size_t writeOpens() const;
 };
 
 extern FileRecords g_files;
@@ -120,6 +123,12 @@ struct DiskFaultRecords {
 extern DiskFaultRecords g_diskFaults;
 
 std::vector<Redirection> diskFaultRedirections();
+
+// ---- Files: FAT's time steps (installed by a test) --------------------------------
+// GetFileAttributesExA as on a FAT or exFAT volume, which keeps a file's last-write
+// time in 2-second steps: the time it reports is rounded down to its step.
+
+Redirection fatTimeStepsRedirection();
 
 // ---- Files: the order of the calls (installed by a test) ------------------------
 // The plug-in's file calls in the order it makes them: CreateFileA, WriteFile,

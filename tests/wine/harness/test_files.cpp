@@ -157,13 +157,17 @@ bool sameTime(const FILETIME& a, const FILETIME& b) {
     return CompareFileTime(&a, &b) == 0;
 }
 
-void ageFile(const std::string& path) {
+void setLastWriteTime(const std::string& path, const FILETIME& time) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+    CloseHandle(file);
+}
+
+void ageFile(const std::string& path) {
     SYSTEMTIME old{2001, 1, 1, 1, 12, 0, 0, 0};
     FILETIME oldTime;
     SystemTimeToFileTime(&old, &oldTime);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &oldTime));
-    CloseHandle(file);
+    setLastWriteTime(path, oldTime);
 }

@@ -31,6 +31,7 @@ std::vector<std::string> filesIn(const std::string& directory);
 // The file's last modification time; zero when it cannot be read.
 FILETIME lastWriteTime(const std::string& path);
 bool sameTime(const FILETIME& a, const FILETIME& b);
+void setLastWriteTime(const std::string& path, const FILETIME& time);
 // Sets the file's modification time far into the past, so that any later write
 // shows, however quickly it follows.
 void ageFile(const std::string& path);

@@ -56,7 +56,7 @@ TEST_P(CommandOptionTest, TogglesInAnyLetterCaseAndWritesOnlyItsKey) {
     bool value = false;  // floatingSettings() has both options off
     size_t writes = 0;
     std::string expected = moduleSettings();
-    const size_t wholeWrites = g_files.opens.size();
+    const size_t wholeWrites = g_files.writeOpens();
     for (const char* text : option.texts) {
         SCOPED_TRACE(text);
         value = !value;
@@ -64,7 +64,7 @@ TEST_P(CommandOptionTest, TogglesInAnyLetterCaseAndWritesOnlyItsKey) {
 
         expected = withValue(expected, option.key, boolText(value));
         EXPECT_EQ(moduleSettings(), expected) << "only the toggled key may change";
-        EXPECT_EQ(g_files.opens.size(), wholeWrites) << "the whole file was rewritten";
+        EXPECT_EQ(g_files.writeOpens(), wholeWrites) << "the whole file was rewritten";
         auto writeCalls = norvane::callsTo("WriteBool");
         ASSERT_EQ(writeCalls.size(), ++writes);
         EXPECT_EQ(writeCalls.back().arguments,
@@ -221,11 +221,14 @@ TEST_F(BroadcastCommandTest, EditSettingsOpensTheSettingsFileThroughTheHost) {
     EXPECT_TRUE(g_messageBoxes.calls.empty());
 }
 
-TEST_F(BroadcastCommandTest, SaveSettingsRewritesTheWholeFileFromTheRecord) {
-    // A file in the reader's own form: LF line ends throughout and a line the
-    // writer does not know.
+// The lines the writer does not know stay where the user put them.
+TEST_F(BroadcastCommandTest, SaveSettingsRewritesTheWholeFileFromTheRecordKeepingTheUsersLines) {
+    // A file in the reader's own form: LF line ends throughout, a comment, a blank
+    // line and a line the writer does not know.
     Settings settings = withSetting(floatingSettings(), "Pipwick.color.marked.red:", "300");
-    writeModuleSettings(settingsLines(settings) + "Pipwick.unknown: dropped\n");
+    const std::string comment = "# my clock, set by hand\n";
+    const std::string others = "\nPipwick.unknown: kept\n";
+    writeModuleSettings(comment + settingsLines(settings) + others);
     ASSERT_EQ(startPlugin(), 0);
     HWND window = clockWindow();
     ASSERT_NE(window, nullptr);
@@ -234,18 +237,19 @@ TEST_F(BroadcastCommandTest, SaveSettingsRewritesTheWholeFileFromTheRecord) {
 
     // Auto-resize is off: the status label leaves the size alone.
     EXPECT_FALSE(broadcastInvalidates("@Pipwick SaveSettings"));
-    EXPECT_EQ(moduleSettings(), writtenText(settings));
+    EXPECT_EQ(moduleSettings(), comment + writtenText(settings) + others);
     EXPECT_TRUE(sameRect(windowBounds(window), bounds));
 
     // A toggled option goes with the next save.
     norvane::broadcast("@Pipwick SnapWindowToEdge");
     EXPECT_FALSE(broadcastInvalidates("@pipwick savesettings"));
-    EXPECT_EQ(moduleSettings(), writtenText(withSetting(settings, "Pipwick.snapWindow:", "true")));
+    EXPECT_EQ(moduleSettings(),
+              comment + writtenText(withSetting(settings, "Pipwick.snapWindow:", "true")) + others);
     EXPECT_TRUE(norvane::callsTo("NorvExecute").empty());
     EXPECT_TRUE(g_messageBoxes.calls.empty());
 }
 
-TEST_F(BroadcastCommandTest, ReadSettingsTakesTheFileAsItIsNowWithoutApplyingIt) {
+TEST_F(BroadcastCommandTest, ReadSettingsShowsEveryValueOfTheFileAtOnceWithoutAWrite) {
     startFrom(floatingSettings());
     HWND window = clockWindow();
     const RECT bounds = windowBounds(window);
@@ -264,6 +268,7 @@ TEST_F(BroadcastCommandTest, ReadSettingsTakesTheFileAsItIsNowWithoutApplyingIt)
                                       {"Pipwick.color.marked.blue:", "56"},
                                       {"Pipwick.alwaysOnTop:", "true"},
                                       {"Pipwick.snapWindow:", "true"},
+                                      {"Pipwick.transparency:", "true"},
                                       {"Pipwick.transparency.alpha:", "99"},
                                       {"Pipwick.timerInterval:", "7"}})
         changed = withSetting(changed, value.first, value.second);
@@ -271,11 +276,15 @@ TEST_F(BroadcastCommandTest, ReadSettingsTakesTheFileAsItIsNowWithoutApplyingIt)
     ageFile(rcFile());
     const FILETIME writtenBefore = lastWriteTime(rcFile());
 
-    // Read, not applied: no move, no resize, no restack, no repaint, no write. The
-    // word is matched in any letter case.
-    EXPECT_FALSE(broadcastInvalidates("@pipwick rEADsETTINGS"));
-    EXPECT_TRUE(sameRect(windowBounds(window), bounds));
-    EXPECT_FALSE(isTopmost(window));
+    // Shown at once: moved, resized, restacked, made translucent and repainted,
+    // without a write. The word is matched in any letter case.
+    EXPECT_TRUE(broadcastInvalidates("@pipwick rEADsETTINGS"));
+    EXPECT_TRUE(sameRect(windowBounds(window), RECT{300, 50, 550, 260})) << bounds.left;
+    EXPECT_TRUE(isTopmost(window));
+    EXPECT_TRUE(isLayered(window));
+    BYTE alpha = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 99);
     EXPECT_EQ(moduleSettings(), settingsLines(changed));
     EXPECT_TRUE(sameTime(lastWriteTime(rcFile()), writtenBefore));
     EXPECT_EQ(menuMark(window, "Always On Top"), 1);

@@ -1,6 +1,7 @@
 // The width that follows the label while auto-resize is on: taken from the label's
 // length (five pixels a character at the style's font height of 12), never less
-// than 90, set in place inside the slit and at the recorded position outside it.
+// than 90, set in place inside the slit and at the recorded position outside it,
+// where it is not snapped again.
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr UINT kResizeOutside = SWP_NOZORDER | SWP_NOACTIVATE;               // 0x14
+constexpr UINT kResizeOutside = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING;  // 0x414
 constexpr UINT kResizeInSlit = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;   // 0x16
 
 Settings autoResizeSettings(bool autoResize) {
@@ -113,7 +114,7 @@ TEST_F(AutoResizeTest, SaveAndReadSettingsFitTheStatusLabelWhenAutoResizeIsOn) {
     EXPECT_TRUE(norvane::slitMessages().empty());
 }
 
-TEST_F(AutoResizeTest, SaveAndReadSettingsLeaveTheSizeAloneWhenAutoResizeIsOff) {
+TEST_F(AutoResizeTest, SaveLeavesTheSizeAloneAndReadSettingsTakesTheFilesWhenAutoResizeIsOff) {
     const Settings settings = autoResizeSettings(false);
     startFrom(settings);
     HWND window = clockWindow();
@@ -124,9 +125,9 @@ TEST_F(AutoResizeTest, SaveAndReadSettingsLeaveTheSizeAloneWhenAutoResizeIsOff) 
     EXPECT_EQ(moduleSettings(), writtenText(settings));
 
     writeModuleSettings(settingsLines(withSetting(settings, "Pipwick.position.width:", "300")));
-    EXPECT_FALSE(broadcastInvalidates("@Pipwick ReadSettings"));
-    EXPECT_TRUE(g_windowPos.calls.empty());
-    EXPECT_EQ(widthOf(window), 200);
+    EXPECT_TRUE(broadcastInvalidates("@Pipwick ReadSettings"));
+    expectOneResize(120, 80, 300, kResizeOutside);
+    EXPECT_EQ(widthOf(window), 300);
 
     // Auto-resize read as on from the file applies at once to "RC Reloaded!".
     writeModuleSettings(settingsLines(autoResizeSettings(true)));

@@ -192,7 +192,7 @@ TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithItsAlphaBoun
     HWND window = clockWindow();
     ASSERT_FALSE(isLayered(window));
     const std::string started = moduleSettings();
-    const size_t wholeWrites = g_files.opens.size();
+    const size_t wholeWrites = g_files.writeOpens();
 
     for (bool on : {true, false, true, false}) {
         SCOPED_TRACE(on ? "switched on" : "switched off");
@@ -215,7 +215,7 @@ TEST_F(TransparencyCommandTest, LayersAndUnlayersAFloatingWindowWithItsAlphaBoun
 
         EXPECT_EQ(moduleSettings(), withValue(started, "Pipwick.transparency:", on ? "true" : "false"))
             << "only the toggled key may change";
-        EXPECT_EQ(g_files.opens.size(), wholeWrites) << "the whole file was rewritten";
+        EXPECT_EQ(g_files.writeOpens(), wholeWrites) << "the whole file was rewritten";
         auto writeCalls = norvane::callsTo("WriteBool");
         ASSERT_EQ(writeCalls.size(), writesBefore + 1);
         EXPECT_EQ(writeCalls.back().arguments,

@@ -23,7 +23,11 @@ struct DragCase {
 
 constexpr int kSteps = 30;
 
+// The file read again as it stands, for its values and for its lines, then the new
+// text written.
 const std::vector<std::string> kOneWrite = {
+    "CreateFileA Pipwick.rc",      "CloseHandle Pipwick.rc",
+    "CreateFileA Pipwick.rc",      "CloseHandle Pipwick.rc",
     "CreateFileA Pipwick.r~",      "WriteFile Pipwick.r~",
     "FlushFileBuffers Pipwick.r~", "CloseHandle Pipwick.r~",
     "MoveFileExA Pipwick.r~ Pipwick.rc",

@@ -1,0 +1,218 @@
+// The settings file is the user's to edit while the clock runs: an edit saved by hand
+// shows within two ticks, and Read Settings shows the file at once, neither with a
+// write. Editors that save in steps, a file held by another program and a file gone
+// for a moment never make the clock show what the file did not say; the clock's own
+// writes are not read back; an edit that FAT's 2-second time steps hide survives the
+// next write. The test gives every tick itself.
+#include <string>
+#include <tuple>
+
+#include "face_expectation.h"
+#include "norvane/host_control.h"
+#include "plugin_fixture.h"
+#include "settings_text_support.h"
+#include "test_files.h"
+#include "tests/common/first_run_settings.h"
+#include "window_probes.h"
+
+namespace {
+
+// The first start's file, with the clock moved and widened by hand.
+std::string handEdited() {
+    std::string text = withValue(kFirstRunSettings, "Pipwick.position.x:", "300");
+    text = withValue(text, "Pipwick.position.y:", "150");
+    return withValue(text, "Pipwick.position.width:", "250");
+}
+
+void expectBounds(HWND window, int x, int y, int width, int height = 200) {
+    const RECT bounds = windowBounds(window);
+    EXPECT_EQ(bounds.left, x);
+    EXPECT_EQ(bounds.top, y);
+    EXPECT_EQ(bounds.right - bounds.left, width);
+    EXPECT_EQ(bounds.bottom - bounds.top, height);
+}
+
+struct EditCase {
+    const char* name;
+    Settings values;
+    void (*expectShown)(HWND window);
+};
+
+void expectFace(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    const WindowPixels pixels = WindowPixels::capture(window);
+    for (const ExpectedDot& dot :
+         expectedFace(250, 200, 9, RGB(200, 30, 40), RGB(255, 255, 255), 12, 0, 0).dots)
+        EXPECT_EQ(colourText(pixels.at((dot.left + dot.right) / 2, (dot.top + dot.bottom) / 2)),
+                  colourText(dot.fill));
+}
+
+void expectTranslucent(HWND window) {
+    BYTE alpha = 0;
+    EXPECT_TRUE(isLayered(window) && GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 99);
+}
+
+const EditCase kEdits[] = {
+    {"Place", {{"Pipwick.position.x:", "320"}, {"Pipwick.position.y:", "170"}},
+     [](HWND window) { expectBounds(window, 320, 170, 250); }},
+    {"Size", {{"Pipwick.position.width:", "180"}, {"Pipwick.position.height:", "120"}},
+     [](HWND window) { expectBounds(window, 300, 150, 180, 120); }},
+    {"ColoursAndDotSize",
+     {{"Pipwick.size.circlesize:", "9"}, {"Pipwick.color.marked.red:", "200"},
+      {"Pipwick.color.marked.green:", "30"}, {"Pipwick.color.marked.blue:", "40"}},
+     expectFace},
+    {"AlwaysOnTop", {{"Pipwick.alwaysOnTop:", "false"}},
+     [](HWND window) { EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0); }},
+    {"Transparency", {{"Pipwick.transparency:", "true"}, {"Pipwick.transparency.alpha:", "99"}},
+     expectTranslucent},
+    // The label is empty, or "RC Reloaded!": either asks for less than 90.
+    {"AutoResize", {{"Pipwick.autoResize:", "true"}},
+     [](HWND window) { expectBounds(window, 300, 150, 90); }},
+    {"InSlit", {{"Pipwick.inSlit:", "true"}},
+     [](HWND window) { EXPECT_EQ(GetParent(window), norvane::slitWindow()); }},
+};
+
+}  // namespace
+
+class SettingsWatchTest : public PluginTest {
+protected:
+    // From the user's file, aged so that any edit shows in its time, with a slit known.
+    void startFromHandEdited() {
+        g_windowSetup.holdTimers = true;
+        writeModuleSettings(handEdited());
+        ageFile(rcFile());
+        ASSERT_EQ(startSlitPlugin(norvane::slitWindow()), 0);
+        writeOpens_ = g_files.writeOpens();
+    }
+
+    void tick() { SendMessageA(clockWindow(), WM_TIMER, 1, 0); }
+
+    void expectNoWrite(const std::string& file) {
+        EXPECT_EQ(g_files.writeOpens(), writeOpens_);
+        EXPECT_TRUE(norvane::callsTo("WriteBool").empty());
+        EXPECT_EQ(moduleSettings(), file);
+    }
+
+    std::size_t writeOpens_ = 0;
+};
+
+class EditShownTest : public SettingsWatchTest,
+                      public testing::WithParamInterface<std::tuple<EditCase, bool>> {};
+
+TEST_P(EditShownTest, WithinTwoTicksOrAtOnceOnReadSettingsWithoutAWrite) {
+    const EditCase& edit = std::get<0>(GetParam());
+    startFromHandEdited();
+    std::string edited = handEdited();
+    for (const auto& value : edit.values)
+        edited = withValue(edited, value.first, value.second);
+    writeModuleSettings(edited);
+    if (std::get<1>(GetParam())) {
+        norvane::broadcast("@Pipwick ReadSettings");
+    } else {
+        tick();
+        tick();
+    }
+    edit.expectShown(clockWindow());
+    expectNoWrite(edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, EditShownTest, testing::Combine(testing::ValuesIn(kEdits), testing::Bool()),
+    [](const testing::TestParamInfo<std::tuple<EditCase, bool>>& info) {
+        return std::string(std::get<0>(info.param).name) +
+               (std::get<1>(info.param) ? "ByReadSettings" : "ByTicks");
+    });
+
+// Every tick shows the clock as the file last said when it was whole.
+TEST_F(SettingsWatchTest, EditorsSavingInStepsNeverShowDefaults) {
+    startFromHandEdited();
+    const auto tickAndExpectY = [this](int y) {
+        tick();
+        expectBounds(clockWindow(), 300, y, 250);
+    };
+    // Emptied, then written a tick later.
+    const std::string first = withValue(handEdited(), "Pipwick.position.y:", "160");
+    writeModuleSettings("");
+    tickAndExpectY(150);
+    writeModuleSettings(first);
+    tickAndExpectY(150);
+    tickAndExpectY(160);
+
+    // Written beside, the file deleted, and the new one renamed into its place.
+    const std::string second = withValue(first, "Pipwick.position.y:", "170");
+    writeModuleSettings(second, "Pipwick.rc.new");
+    ageFile(modulePath("Pipwick.rc.new"));
+    ASSERT_TRUE(DeleteFileA(rcFile().c_str()));
+    tickAndExpectY(160);
+    tickAndExpectY(160);
+    ASSERT_TRUE(MoveFileA(modulePath("Pipwick.rc.new").c_str(), rcFile().c_str()));
+    tickAndExpectY(160);
+    tickAndExpectY(170);
+    expectNoWrite(second);
+
+    // Deleted for good: the next write makes it again, whole.
+    ASSERT_TRUE(DeleteFileA(rcFile().c_str()));
+    tickAndExpectY(170);
+    tickAndExpectY(170);
+    norvane::broadcast("@Pipwick AlwaysOnTop");
+    EXPECT_EQ(moduleSettings(), withValue(second, "Pipwick.alwaysOnTop:", "false"));
+}
+
+// A toggle made meanwhile is written once the file can be read again.
+TEST_F(SettingsWatchTest, AFileHeldOpenWhileItChangesShowsWhenLetGo) {
+    startFromHandEdited();
+    const std::string edited = withValue(handEdited(), "Pipwick.position.y:", "160");
+    HANDLE held = CreateFileA(rcFile().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(held, edited.data(), static_cast<DWORD>(edited.size()), &written, nullptr));
+    for (int second = 0; second < 3; ++second) {
+        tick();
+        expectBounds(clockWindow(), 300, 150, 250);
+    }
+    norvane::broadcast("@Pipwick AlwaysOnTop");
+    CloseHandle(held);
+    tick();
+    tick();
+    expectBounds(clockWindow(), 300, 160, 250);
+    EXPECT_EQ(moduleSettings(), withValue(edited, "Pipwick.alwaysOnTop:", "false"));
+}
+
+TEST_F(SettingsWatchTest, OwnToggleAndDragAreNotReadBackButALaterEditIs) {
+    startFromHandEdited();
+    const HWND clock = clockWindow();
+    norvane::broadcast("@Pipwick AlwaysOnTop");
+    SendMessageA(clock, WM_ENTERSIZEMOVE, 0, 0);
+    moveClockWindow(330, 140);
+    SendMessageA(clock, WM_EXITSIZEMOVE, 0, 0);
+    const std::string own = moduleSettings();
+    norvane::clearCalls();
+    for (int second = 0; second < 3; ++second)
+        tick();
+    EXPECT_TRUE(norvane::callsTo("ReadInt").empty()) << "the clock's own writes were read back";
+
+    // Another size, so that the edit shows in the file's size whatever its time.
+    writeModuleSettings(withValue(own, "Pipwick.position.width:", "99"));
+    tick();
+    tick();
+    expectBounds(clock, 330, 140, 99);
+    EXPECT_EQ(GetWindowLongA(clock, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+// FAT keeps write times in 2-second steps: an edit of the same size within the step
+// of the clock's own write leaves the file's time and size as they were.
+TEST_F(SettingsWatchTest, ASameSizeEditWithinAFatTimeStepSurvivesAToggle) {
+    redirectAll({fatTimeStepsRedirection()});
+    startFromHandEdited();
+    moveClockWindow(330, 140);
+    const FILETIME ownWrite = lastWriteTime(rcFile());
+    const std::string edited = withValue(moduleSettings(), "Pipwick.color.marked.red:", "9");
+    writeModuleSettings(edited);
+    setLastWriteTime(rcFile(), ownWrite);
+    norvane::broadcast("@Pipwick ToggleSlit");
+    EXPECT_EQ(GetParent(clockWindow()), norvane::slitWindow());
+    EXPECT_EQ(moduleSettings(), withValue(edited, "Pipwick.inSlit:", "true"));
+}
