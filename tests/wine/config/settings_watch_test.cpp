@@ -1,11 +1,8 @@
-// The settings file is the user's to edit while the clock runs: an edit saved by hand
-// shows within two ticks, and Read Settings shows the file at once, neither with a
-// write. Editors that save in steps, a file held by another program and a file gone
-// for a moment never make the clock show what the file did not say; the clock's own
-// writes are not read back; an edit that FAT's 2-second time steps hide survives the
-// next write. The test gives every tick itself.
+// The settings file is the user's to edit while the clock runs; the clock shows only
+// what the file says, and does not read its own writes back. The test gives every tick.
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "face_expectation.h"
 #include "norvane/host_control.h"
@@ -17,19 +14,17 @@
 
 namespace {
 
-// The first start's file, with the clock moved and widened by hand.
+// The first start's file, with the clock moved to (300, 150) and widened to 250 by hand.
 std::string handEdited() {
     std::string text = withValue(kFirstRunSettings, "Pipwick.position.x:", "300");
     text = withValue(text, "Pipwick.position.y:", "150");
     return withValue(text, "Pipwick.position.width:", "250");
 }
 
-void expectBounds(HWND window, int x, int y, int width, int height = 200) {
-    const RECT bounds = windowBounds(window);
-    EXPECT_EQ(bounds.left, x);
-    EXPECT_EQ(bounds.top, y);
-    EXPECT_EQ(bounds.right - bounds.left, width);
-    EXPECT_EQ(bounds.bottom - bounds.top, height);
+void expectBounds(HWND window, int x, int y, int width = 250, int height = 200) {
+    const RECT r = windowBounds(window);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              (std::vector<LONG>{x, y, width, height}));
 }
 
 struct EditCase {
@@ -38,35 +33,31 @@ struct EditCase {
     void (*expectShown)(HWND window);
 };
 
-void expectFace(HWND window) {
-    InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
-    const WindowPixels pixels = WindowPixels::capture(window);
-    for (const ExpectedDot& dot :
-         expectedFace(250, 200, 9, RGB(200, 30, 40), RGB(255, 255, 255), 12, 0, 0).dots)
-        EXPECT_EQ(colourText(pixels.at((dot.left + dot.right) / 2, (dot.top + dot.bottom) / 2)),
-                  colourText(dot.fill));
-}
-
-void expectTranslucent(HWND window) {
-    BYTE alpha = 0;
-    EXPECT_TRUE(isLayered(window) && GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr));
-    EXPECT_EQ(alpha, 99);
-}
-
 const EditCase kEdits[] = {
     {"Place", {{"Pipwick.position.x:", "320"}, {"Pipwick.position.y:", "170"}},
-     [](HWND window) { expectBounds(window, 320, 170, 250); }},
+     [](HWND window) { expectBounds(window, 320, 170); }},
     {"Size", {{"Pipwick.position.width:", "180"}, {"Pipwick.position.height:", "120"}},
      [](HWND window) { expectBounds(window, 300, 150, 180, 120); }},
     {"ColoursAndDotSize",
      {{"Pipwick.size.circlesize:", "9"}, {"Pipwick.color.marked.red:", "200"},
       {"Pipwick.color.marked.green:", "30"}, {"Pipwick.color.marked.blue:", "40"}},
-     expectFace},
+     [](HWND window) {
+         InvalidateRect(window, nullptr, TRUE);
+         UpdateWindow(window);
+         const WindowPixels pixels = WindowPixels::capture(window);
+         for (const ExpectedDot& d :
+              expectedFace(250, 200, 9, RGB(200, 30, 40), RGB(255, 255, 255), 12, 0, 0).dots)
+             EXPECT_EQ(colourText(pixels.at((d.left + d.right) / 2, (d.top + d.bottom) / 2)),
+                       colourText(d.fill));
+     }},
     {"AlwaysOnTop", {{"Pipwick.alwaysOnTop:", "false"}},
      [](HWND window) { EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0); }},
     {"Transparency", {{"Pipwick.transparency:", "true"}, {"Pipwick.transparency.alpha:", "99"}},
-     expectTranslucent},
+     [](HWND window) {
+         BYTE alpha = 0;
+         EXPECT_TRUE(isLayered(window) && GetLayeredWindowAttributes(window, 0, &alpha, 0));
+         EXPECT_EQ(alpha, 99);
+     }},
     // The label is empty, or "RC Reloaded!": either asks for less than 90.
     {"AutoResize", {{"Pipwick.autoResize:", "true"}},
      [](HWND window) { expectBounds(window, 300, 150, 90); }},
@@ -78,7 +69,7 @@ const EditCase kEdits[] = {
 
 class SettingsWatchTest : public PluginTest {
 protected:
-    // From the user's file, aged so that any edit shows in its time, with a slit known.
+    // From the hand-edited file, aged so that any edit shows in its time, with a slit known.
     void startFromHandEdited() {
         g_windowSetup.holdTimers = true;
         writeModuleSettings(handEdited());
@@ -88,6 +79,10 @@ protected:
     }
 
     void tick() { SendMessageA(clockWindow(), WM_TIMER, 1, 0); }
+    void tickAndExpect(int x, int y, int width = 250) {
+        tick();
+        expectBounds(clockWindow(), x, y, width);
+    }
 
     void expectNoWrite(const std::string& file) {
         EXPECT_EQ(g_files.writeOpens(), writeOpens_);
@@ -102,19 +97,16 @@ class EditShownTest : public SettingsWatchTest,
                       public testing::WithParamInterface<std::tuple<EditCase, bool>> {};
 
 TEST_P(EditShownTest, WithinTwoTicksOrAtOnceOnReadSettingsWithoutAWrite) {
-    const EditCase& edit = std::get<0>(GetParam());
     startFromHandEdited();
     std::string edited = handEdited();
-    for (const auto& value : edit.values)
+    for (const auto& value : std::get<0>(GetParam()).values)
         edited = withValue(edited, value.first, value.second);
     writeModuleSettings(edited);
-    if (std::get<1>(GetParam())) {
+    if (std::get<1>(GetParam()))
         norvane::broadcast("@Pipwick ReadSettings");
-    } else {
-        tick();
-        tick();
-    }
-    edit.expectShown(clockWindow());
+    else
+        tick(), tick();
+    std::get<0>(GetParam()).expectShown(clockWindow());
     expectNoWrite(edited);
 }
 
@@ -128,34 +120,30 @@ INSTANTIATE_TEST_SUITE_P(
 // Every tick shows the clock as the file last said when it was whole.
 TEST_F(SettingsWatchTest, EditorsSavingInStepsNeverShowDefaults) {
     startFromHandEdited();
-    const auto tickAndExpectY = [this](int y) {
-        tick();
-        expectBounds(clockWindow(), 300, y, 250);
-    };
     // Emptied, then written a tick later.
     const std::string first = withValue(handEdited(), "Pipwick.position.y:", "160");
     writeModuleSettings("");
-    tickAndExpectY(150);
+    tickAndExpect(300, 150);
     writeModuleSettings(first);
-    tickAndExpectY(150);
-    tickAndExpectY(160);
+    tickAndExpect(300, 150);
+    tickAndExpect(300, 160);
 
     // Written beside, the file deleted, and the new one renamed into its place.
     const std::string second = withValue(first, "Pipwick.position.y:", "170");
     writeModuleSettings(second, "Pipwick.rc.new");
     ageFile(modulePath("Pipwick.rc.new"));
     ASSERT_TRUE(DeleteFileA(rcFile().c_str()));
-    tickAndExpectY(160);
-    tickAndExpectY(160);
+    tickAndExpect(300, 160);
+    tickAndExpect(300, 160);
     ASSERT_TRUE(MoveFileA(modulePath("Pipwick.rc.new").c_str(), rcFile().c_str()));
-    tickAndExpectY(160);
-    tickAndExpectY(170);
+    tickAndExpect(300, 160);
+    tickAndExpect(300, 170);
     expectNoWrite(second);
 
     // Deleted for good: the next write makes it again, whole.
     ASSERT_TRUE(DeleteFileA(rcFile().c_str()));
-    tickAndExpectY(170);
-    tickAndExpectY(170);
+    tickAndExpect(300, 170);
+    tickAndExpect(300, 170);
     norvane::broadcast("@Pipwick AlwaysOnTop");
     EXPECT_EQ(moduleSettings(), withValue(second, "Pipwick.alwaysOnTop:", "false"));
 }
@@ -168,38 +156,31 @@ TEST_F(SettingsWatchTest, AFileHeldOpenWhileItChangesShowsWhenLetGo) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     DWORD written = 0;
-    ASSERT_TRUE(WriteFile(held, edited.data(), static_cast<DWORD>(edited.size()), &written, nullptr));
-    for (int second = 0; second < 3; ++second) {
-        tick();
-        expectBounds(clockWindow(), 300, 150, 250);
-    }
+    ASSERT_TRUE(WriteFile(held, edited.data(), DWORD(edited.size()), &written, nullptr));
+    for (int second = 0; second < 3; ++second)
+        tickAndExpect(300, 150);
     norvane::broadcast("@Pipwick AlwaysOnTop");
     CloseHandle(held);
     tick();
-    tick();
-    expectBounds(clockWindow(), 300, 160, 250);
+    tickAndExpect(300, 160);
     EXPECT_EQ(moduleSettings(), withValue(edited, "Pipwick.alwaysOnTop:", "false"));
 }
 
 TEST_F(SettingsWatchTest, OwnToggleAndDragAreNotReadBackButALaterEditIs) {
     startFromHandEdited();
-    const HWND clock = clockWindow();
     norvane::broadcast("@Pipwick AlwaysOnTop");
-    SendMessageA(clock, WM_ENTERSIZEMOVE, 0, 0);
+    SendMessageA(clockWindow(), WM_ENTERSIZEMOVE, 0, 0);
     moveClockWindow(330, 140);
-    SendMessageA(clock, WM_EXITSIZEMOVE, 0, 0);
-    const std::string own = moduleSettings();
+    SendMessageA(clockWindow(), WM_EXITSIZEMOVE, 0, 0);
     norvane::clearCalls();
-    for (int second = 0; second < 3; ++second)
-        tick();
+    tick(), tick(), tick();
     EXPECT_TRUE(norvane::callsTo("ReadInt").empty()) << "the clock's own writes were read back";
 
     // Another size, so that the edit shows in the file's size whatever its time.
-    writeModuleSettings(withValue(own, "Pipwick.position.width:", "99"));
+    writeModuleSettings(withValue(moduleSettings(), "Pipwick.position.width:", "99"));
     tick();
-    tick();
-    expectBounds(clock, 330, 140, 99);
-    EXPECT_EQ(GetWindowLongA(clock, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    tickAndExpect(330, 140, 99);
+    EXPECT_EQ(GetWindowLongA(clockWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
 // FAT keeps write times in 2-second steps: an edit of the same size within the step
