@@ -1,7 +1,6 @@
 #include "redirections.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include <shlobj.h>
@@ -179,15 +178,6 @@ int WINAPI getDateFormatW(LCID, DWORD flags, const SYSTEMTIME* time, LPCWSTR for
     return GetDateFormatW(g_platform.userFormats, flags, time, format, date, size);
 }
 
-int WINAPI getDateFormatA(LCID, DWORD flags, const SYSTEMTIME* time, LPCSTR, LPSTR date, int size) {
-    WCHAR wide[128];
-    char codePage[8] = "";
-    GetLocaleInfoA(g_platform.userFormats, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage);
-    if (getDateFormatW(0, flags, time, nullptr, wide, 128) == 0)
-        return 0;
-    return WideCharToMultiByte(std::atoi(codePage), 0, wide, -1, date, size, nullptr, nullptr);
-}
-
 }  // namespace
 
 std::vector<Redirection> desktopRedirections() {
@@ -195,9 +185,8 @@ std::vector<Redirection> desktopRedirections() {
             {"USER32.dll", "GetShellWindow", addressOf(&getShellWindow), &originalUnused}};
 }
 
-std::vector<Redirection> userFormatsRedirections() {
-    return {{"KERNEL32.dll", "GetDateFormatW", addressOf(&getDateFormatW), &originalUnused},
-            {"KERNEL32.dll", "GetDateFormatA", addressOf(&getDateFormatA), &originalUnused}};
+Redirection userFormatsRedirection() {
+    return {"KERNEL32.dll", "GetDateFormatW", addressOf(&getDateFormatW), &originalUnused};
 }
 
 Redirection noShortNamesRedirection() {

@@ -425,8 +425,7 @@ struct PlatformRecords {
     std::string applicationData;
 
     HWND shellWindow = nullptr;  // another shell's, beside the host
-    // The user's formats; GetDateFormatA answers in their code page, as Windows does.
-    LCID userFormats = 0;
+    LCID userFormats = 0;        // the user's formats, for the dates
 
     // GetProcAddress: the names asked for, and the names to report as missing.
     std::vector<std::string> procedureLookups;
@@ -446,9 +445,9 @@ Redirection noShortNamesRedirection();
 
 // Installed by a test, where the DLL imports them: GetWindowRect gives a maximized
 // window Windows' rectangle (the monitor and the frame past its edges), GetShellWindow
-// answers shellWindow; the date functions, as above.
+// answers shellWindow; GetDateFormatW writes in userFormats.
 std::vector<Redirection> desktopRedirections();
-std::vector<Redirection> userFormatsRedirections();
+Redirection userFormatsRedirection();
 
 // ---- The system's colours (installed by a test) ----------------------------------
 // SystemParametersInfoA with SPI_GETHIGHCONTRAST, which tells whether Windows'

@@ -36,10 +36,9 @@ std::wstring russianLongDate() {
 
 // Whether `upper` lies above `lower` in the stacking order.
 bool above(HWND upper, HWND lower) {
-    HWND below = GetWindow(upper, GW_HWNDNEXT);
-    while (below != nullptr && below != lower)
-        below = GetWindow(below, GW_HWNDNEXT);
-    return below == lower;
+    for (HWND below = upper; below != nullptr; below = GetWindow(below, GW_HWNDNEXT))
+        if (below == lower) return upper != lower;
+    return false;
 }
 
 }  // namespace
@@ -86,7 +85,7 @@ private:
 TEST_F(TooltipTest, FirstHoverLoadsTheControlAndShowsTheTimeAndTheUsersDate) {
     ASSERT_EQ(GetACP(), 1252u);
     g_platform.userFormats = kRussian;
-    redirectWhereImported(userFormatsRedirections());
+    redirectAll({userFormatsRedirection()});
     fixLocalTime(12, 34, 56);
     startFrom(floatingSettingsAt(kClockX, kClockY));
     if (HasFatalFailure())
