@@ -2,11 +2,9 @@
 // its own: one visible pop-up window that covers the primary monitor and comes to the
 // front. It runs until its window is closed. The tests start it, move or close its
 // window from their own process, and look at what the clock does meanwhile.
-//
-// Its command line may ask for another program instead: "maximized", a window with
-// a caption and a sizing frame, maximized; "desktop", another shell's desktop, its
-// hidden shell window ("Program Manager") beside the window in front; "text N", a
-// window titled with the text that GetWindowText reads from window N of the tests.
+// Its command line may ask instead for a framed window, maximized ("maximized"); for
+// another shell's desktop, a hidden "Program Manager" beside the window ("desktop"); or
+// for a window titled with the text GetWindowText reads from window N ("text N").
 #include <windows.h>
 
 #include <cstdlib>

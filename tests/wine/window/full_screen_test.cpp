@@ -100,16 +100,13 @@ TEST_F(FullScreenTest, StepsBackOnlyForAnotherProgramFillingTheMonitor) {
 // it, and another shell's desktop windows cover it too.
 TEST_F(FullScreenTest, MaximizedWindowsAndAnotherShellsDesktopLeaveTheClockShown) {
     redirectWhereImported(desktopRedirections());
-    ASSERT_TRUE(program_.start("maximized"));
-    ASSERT_TRUE(IsZoomed(program_.window()));
-    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
-    EXPECT_TRUE(clockShown()) << "the clock stepped back for a maximized window";
-
-    program_.close();
-    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
-    ASSERT_TRUE(program_.start("desktop"));
-    g_platform.shellWindow = FindWindowA("Static", "Program Manager");
-    ASSERT_NE(g_platform.shellWindow, nullptr);
-    SendMessageA(clockWindow(), WM_TIMER, 1, 0);
-    EXPECT_TRUE(clockShown()) << "the clock stepped back for another shell's desktop";
+    for (const std::string mode : {"maximized", "desktop"}) {
+        ASSERT_TRUE(program_.start(mode));
+        g_platform.shellWindow = FindWindowA("Static", "Program Manager");
+        ASSERT_TRUE(mode == "desktop" ? g_platform.shellWindow != nullptr : IsZoomed(program_.window()));
+        SendMessageA(clockWindow(), WM_TIMER, 1, 0);
+        EXPECT_TRUE(clockShown()) << "the clock stepped back for the " << mode << " program";
+        program_.close();
+        SendMessageA(clockWindow(), WM_TIMER, 1, 0);
+    }
 }
