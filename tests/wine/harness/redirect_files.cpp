@@ -161,10 +161,9 @@ BOOL WINAPI getFileAttributesEx(LPCSTR path, GET_FILEEX_INFO_LEVELS level, LPVOI
         path, level, data);
     if (got && level == GetFileExInfoStandard) {
         FILETIME& time = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftLastWriteTime;
-        ULONGLONG ticks = (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-        ticks -= ticks % kTimeStep;
-        time.dwLowDateTime = static_cast<DWORD>(ticks);
-        time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+        ULARGE_INTEGER ticks = {{time.dwLowDateTime, time.dwHighDateTime}};
+        ticks.QuadPart -= ticks.QuadPart % kTimeStep;
+        time = {ticks.LowPart, ticks.HighPart};
     }
     return got;
 }
