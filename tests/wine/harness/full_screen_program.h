@@ -14,10 +14,9 @@ public:
     FullScreenProgram& operator=(const FullScreenProgram&) = delete;
     ~FullScreenProgram() { close(); }
 
-    // Starts the program, in the mode its main file tells of, and waits, handling
-    // this thread's messages, until its window is the foreground window; false when
-    // it never gets there.
-    bool start(const std::string& mode = "");
+    // Starts the program and waits, handling this thread's messages, until its
+    // window is the foreground window; false when it never gets there.
+    bool start(const std::string& mode = "");  // the modes: full_screen_program_main.cpp
     // Its window covers the whole primary monitor, or all of it but the last column.
     void coverWholeMonitor(bool whole);
     // Closes its window and waits for the process to end.
