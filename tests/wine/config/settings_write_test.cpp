@@ -42,8 +42,6 @@ TEST_F(SettingsFileTest, FirstStartThroughTheSlitEntryStaysOutOfTheSlit) {
     EXPECT_EQ(moduleSettings(), kFirstRunSettings);
 }
 
-// Every line stays where the user put it: the known ones in their own form, the
-// others byte for byte.
 TEST_F(SettingsFileTest, RewriteKeepsEveryLineInItsPlaceAndTheKnownOnesInTheirForm) {
     writeModuleSettings(
         "# my clock\r\n"

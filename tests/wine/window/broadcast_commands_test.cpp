@@ -221,7 +221,6 @@ TEST_F(BroadcastCommandTest, EditSettingsOpensTheSettingsFileThroughTheHost) {
     EXPECT_TRUE(g_messageBoxes.calls.empty());
 }
 
-// The lines the writer does not know stay where the user put them.
 TEST_F(BroadcastCommandTest, SaveSettingsRewritesTheWholeFileFromTheRecordKeepingTheUsersLines) {
     // A file in the reader's own form: LF line ends throughout, a comment, a blank
     // line and a line the writer does not know.
