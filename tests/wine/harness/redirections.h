@@ -443,9 +443,9 @@ Redirection monitorRedirection();
 // volumes than the system's from Windows 8 on): every path comes back as it stands.
 Redirection noShortNamesRedirection();
 
-// Installed by a test, where the DLL imports them: GetWindowRect gives a maximized
-// window Windows' rectangle (the monitor and the frame past its edges), GetShellWindow
-// answers shellWindow; GetDateFormatW writes in userFormats.
+// Installed by a test: GetWindowRect gives a maximized window Windows' rectangle (the
+// monitor and the frame past its edges), GetShellWindow answers shellWindow, each where
+// the DLL imports it; GetDateFormatW writes in userFormats.
 std::vector<Redirection> desktopRedirections();
 Redirection userFormatsRedirection();
 
