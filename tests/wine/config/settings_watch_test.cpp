@@ -78,9 +78,10 @@ protected:
     }
 
     void tick() { SendMessageA(clockWindow(), WM_TIMER, 1, 0); }
-    void tickAndExpect(int x, int y, int width = 250) {
-        tick();
-        expectBounds(clockWindow(), x, y, width);
+    // Each of these ticks shows the clock at (300, y), 250 by 200.
+    void ticksShowY(int ticks, int y) {
+        for (int i = 0; i < ticks; ++i)
+            tick(), expectBounds(clockWindow(), 300, y);
     }
 
     void expectNoWrite(const std::string& file) {
@@ -122,27 +123,25 @@ TEST_F(SettingsWatchTest, EditorsSavingInStepsNeverShowDefaults) {
     // Emptied, then written a tick later.
     const std::string first = withValue(handEdited(), "Pipwick.position.y:", "160");
     writeModuleSettings("");
-    tickAndExpect(300, 150);
+    ticksShowY(1, 150);
     writeModuleSettings(first);
-    tickAndExpect(300, 150);
-    tickAndExpect(300, 160);
+    ticksShowY(1, 150);
+    ticksShowY(1, 160);
 
     // Written beside, the file deleted, and the new one renamed into its place.
     const std::string second = withValue(first, "Pipwick.position.y:", "170");
     writeModuleSettings(second, "Pipwick.rc.new");
     ageFile(modulePath("Pipwick.rc.new"));
     ASSERT_TRUE(DeleteFileA(rcFile().c_str()));
-    tickAndExpect(300, 160);
-    tickAndExpect(300, 160);
+    ticksShowY(2, 160);
     ASSERT_TRUE(MoveFileA(modulePath("Pipwick.rc.new").c_str(), rcFile().c_str()));
-    tickAndExpect(300, 160);
-    tickAndExpect(300, 170);
+    ticksShowY(1, 160);
+    ticksShowY(1, 170);
     expectNoWrite(second);
 
     // Deleted for good: the next write makes it again, whole.
     ASSERT_TRUE(DeleteFileA(rcFile().c_str()));
-    tickAndExpect(300, 170);
-    tickAndExpect(300, 170);
+    ticksShowY(2, 170);
     norvane::broadcast("@Pipwick AlwaysOnTop");
     EXPECT_EQ(moduleSettings(), withValue(second, "Pipwick.alwaysOnTop:", "false"));
 }
@@ -156,12 +155,11 @@ TEST_F(SettingsWatchTest, AFileHeldOpenWhileItChangesShowsWhenLetGo) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(held, edited.data(), DWORD(edited.size()), &written, nullptr));
-    for (int second = 0; second < 3; ++second)
-        tickAndExpect(300, 150);
+    ticksShowY(3, 150);
     norvane::broadcast("@Pipwick AlwaysOnTop");
     CloseHandle(held);
     tick();
-    tickAndExpect(300, 160);
+    ticksShowY(1, 160);
     EXPECT_EQ(moduleSettings(), withValue(edited, "Pipwick.alwaysOnTop:", "false"));
 }
 
@@ -177,8 +175,8 @@ TEST_F(SettingsWatchTest, OwnToggleAndDragAreNotReadBackButALaterEditIs) {
 
     // Another size, so that the edit shows in the file's size whatever its time.
     writeModuleSettings(withValue(moduleSettings(), "Pipwick.position.width:", "99"));
-    tick();
-    tickAndExpect(330, 140, 99);
+    tick(), tick();
+    expectBounds(clockWindow(), 330, 140, 99);
     EXPECT_EQ(GetWindowLongA(clockWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
