@@ -28,6 +28,7 @@ add_library(Pipwick SHARED
     config/settings_writer.cpp
     config/style_import.cpp
     face/paint_clock.cpp
+    face/face_background.cpp
     face/face_ink.cpp
     window/window_proc.cpp
     window/window_drag.cpp

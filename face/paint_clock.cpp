@@ -1,6 +1,6 @@
-// Paints the clock face: the toolbar background from the host, the two separator
-// lines and the twenty dots, drawn off-screen and copied to the window in one step
-// so that the repaint every second does not flicker.
+// Paints the clock face: the toolbar background, drawn by the host and kept between
+// paints, the two separator lines and the twenty dots, drawn off-screen and copied to
+// the window in one step so that the repaint every second does not flicker.
 #include "face/face_ink.h"
 #include "face/face_plan.h"
 #include "face/face_time.h"
@@ -65,7 +65,63 @@ RECT reachablePart(HDC windowDc, const RECT& client) {
     return reachable;
 }
 
+// The host's background for the whole face; the surface keeps the part it covers.
+void drawHostBackground(const ClockPlugin& plugin, HDC dc, SIZE face) {
+    const RECT whole = {0, 0, face.cx, face.cy};
+    const StyleItem* style = plugin.styleItem;
+    if (style != nullptr) {
+        MakeGradient(dc, whole, style->gradientType, plugin.backColor, plugin.backColorTo,
+                     style->interlaced != 0, style->bevelStyle, style->bevelPosition,
+                     plugin.bevelWidth, plugin.borderColor, plugin.borderWidth);
+    } else {
+        MakeGradient(dc, whole, GRADIENT_VERTICAL, plugin.backColor, plugin.backColorTo, false, 0,
+                     1, plugin.bevelWidth, plugin.borderColor, plugin.borderWidth);
+    }
+}
+
 }  // namespace
+
+// The kept background is drawn anew only when it is not that of this face, or does
+// not reach as far as this paint.
+bool ClockPlugin::backgroundReady(HDC windowDc, SIZE face, const RECT& part) {
+    if (background.covers(windowDc, face, part)) return true;
+    HDC dc = background.keepNew(windowDc, face, part);
+    if (dc == nullptr) return false;
+    drawHostBackground(*this, dc, face);
+    return true;
+}
+
+// The face as far as this paint reaches it: the kept background copied, then the
+// lines and the dots drawn over it off-screen, and the result copied to the window
+// in one step. False when nothing could be drawn.
+bool ClockPlugin::drawFacePart(HDC windowDc, SIZE face, const RECT& part) {
+    HDC faceDc = CreateCompatibleDC(nullptr);
+    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, part.right - part.left,
+                                                part.bottom - part.top);
+    const bool drawn =
+        faceDc != nullptr && faceBitmap != nullptr && backgroundReady(windowDc, face, part);
+    if (drawn) {
+        SelectObject(faceDc, faceBitmap);
+        // The surface's first pixel is the part's corner: drawing keeps the face's own
+        // coordinates.
+        SetWindowOrgEx(faceDc, part.left, part.top, nullptr);
+        background.copyTo(faceDc, part);
+
+        const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
+                                       faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
+        usePenColour(faceDc, ink.lines);
+        drawSeparatorLines(faceDc, face.cx, face.cy);
+        const FaceTime time = takeLocalTime(&now);
+        const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, ink.marked,
+                                            ink.unmarked, time.hour, time.minute, time.second);
+        drawDots(faceDc, plan);
+        BitBlt(windowDc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+               faceDc, part.left, part.top, SRCCOPY);
+    }
+    if (faceDc != nullptr) DeleteDC(faceDc);
+    if (faceBitmap != nullptr) DeleteObject(faceBitmap);
+    return drawn;
+}
 
 void ClockPlugin::paintClock(HWND window) {
     RECT client;
@@ -73,49 +129,14 @@ void ClockPlugin::paintClock(HWND window) {
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(window, &paint);
     const RECT reach = reachablePart(windowDc, client);
-    if (IsRectEmpty(&reach)) {
-        EndPaint(window, &paint);
-        return;
+    const SIZE face = {faceWidth(), faceHeight()};
+    const RECT faceRect = {0, 0, face.cx, face.cy};
+    // Only the face is drawn off-screen, as far as this paint reaches; what it does
+    // not cover of the client area is filled on the window.
+    RECT part;
+    const bool reachesFace = IntersectRect(&part, &reach, &faceRect) != FALSE;
+    if (!IsRectEmpty(&reach) && (!reachesFace || drawFacePart(windowDc, face, part))) {
+        fillOutsideFace(windowDc, client, face.cx, face.cy, backColor);
     }
-
-    HDC faceDc = CreateCompatibleDC(nullptr);
-    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, reach.right - reach.left,
-                                                reach.bottom - reach.top);
-    if (faceDc != nullptr && faceBitmap != nullptr) {
-        SelectObject(faceDc, faceBitmap);
-        // The surface's first pixel is the reachable part's corner: drawing keeps the
-        // face's own coordinates.
-        SetWindowOrgEx(faceDc, reach.left, reach.top, nullptr);
-        const int faceWide = faceWidth();
-        const int faceTall = faceHeight();
-        const RECT face = {0, 0, faceWide, faceTall};
-        if (styleItem != nullptr) {
-            MakeGradient(faceDc, face, styleItem->gradientType, backColor, backColorTo,
-                         styleItem->interlaced != 0, styleItem->bevelStyle,
-                         styleItem->bevelPosition, bevelWidth, borderColor, borderWidth);
-        } else {
-            MakeGradient(faceDc, face, GRADIENT_VERTICAL, backColor, backColorTo, false, 0, 1,
-                         bevelWidth, borderColor, borderWidth);
-        }
-
-        const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
-                                       faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
-        usePenColour(faceDc, ink.lines);
-        drawSeparatorLines(faceDc, faceWide, faceTall);
-        const FaceTime time = takeLocalTime(&now);
-        const FacePlan plan = planClockFace(faceWide, faceTall, circleSize, ink.marked,
-                                            ink.unmarked, time.hour, time.minute, time.second);
-        drawDots(faceDc, plan);
-
-        // Only the face is copied, as far as this paint reaches.
-        RECT copied;
-        if (IntersectRect(&copied, &reach, &face)) {
-            BitBlt(windowDc, copied.left, copied.top, copied.right - copied.left,
-                   copied.bottom - copied.top, faceDc, copied.left, copied.top, SRCCOPY);
-        }
-        fillOutsideFace(windowDc, client, faceWide, faceTall, backColor);
-    }
-    if (faceDc != nullptr) DeleteDC(faceDc);
-    if (faceBitmap != nullptr) DeleteObject(faceBitmap);
     EndPaint(window, &paint);
 }

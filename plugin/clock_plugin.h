@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "config/settings_file_state.h"
+#include "face/face_background.h"
 #include "host/norvane_api.h"
 
 class LiveRecord;
@@ -113,6 +114,7 @@ public:
     char styleFile[MAX_PATH];
 
     SYSTEMTIME now;  // the local time of the last face painted
+    FaceBackground background;  // the face's background as the host last drew it
 
     Menu* menuMain;
     Menu* menuConfig;
@@ -132,6 +134,8 @@ public:
     char tooltipText[kTooltipTextSize];   // what the tooltip holds now
 
 private:
+    bool backgroundReady(HDC windowDc, SIZE face, const RECT& part);
+    bool drawFacePart(HDC windowDc, SIZE face, const RECT& part);
     void setFirstRunValues();
     void createSettingsFile(const char* modulePath);
     void reportSettingsNotKept();

@@ -22,5 +22,7 @@ protected:
     // What the test's own records keep grows with every round: cleared as it goes.
     void forgetRecords();
 
+    // Every object a paint made is released but the kept background: a context and
+    // a bitmap, which the running clock holds.
     void expectGdiBalanced();
 };
