@@ -124,20 +124,23 @@ ChildMemory memoryInChild(const std::string& dll) {
 
 }  // namespace
 
-Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, int repaints) {
-    std::vector<double> pipwickSamples;
-    std::vector<double> floorSamples;
+RepaintFigures measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
+                              const LoadedPlugin& copyOnly, int repaints) {
+    const LoadedPlugin* const plugins[] = {&pipwick, &floor, &copyOnly};
+    std::vector<double> samples[3];
     const int perBlock = (repaints + kBlocks - 1) / kBlocks;
     // A first block of each, not counted: caches and lazily made objects settle.
-    repaintBlock(pipwick.window(), perBlock / 10, &pipwickSamples);
-    repaintBlock(floor.window(), perBlock / 10, &floorSamples);
-    pipwickSamples.clear();
-    floorSamples.clear();
-    for (int block = 0; block < kBlocks; ++block) {
-        repaintBlock(pipwick.window(), perBlock, &pipwickSamples);
-        repaintBlock(floor.window(), perBlock, &floorSamples);
+    for (int i = 0; i < 3; ++i) {
+        repaintBlock(plugins[i]->window(), perBlock / 10, &samples[i]);
+        samples[i].clear();
     }
-    return Measured{median(pipwickSamples), median(floorSamples)};
+    for (int block = 0; block < kBlocks; ++block) {
+        for (int i = 0; i < 3; ++i) repaintBlock(plugins[i]->window(), perBlock, &samples[i]);
+    }
+    RepaintFigures figures;
+    figures.floor = Measured{median(samples[0]), median(samples[1])};
+    figures.copyOnly = median(samples[2]);
+    return figures;
 }
 
 WriteFigures measureSettingsWrite(const LoadedPlugin& pipwick, const LoadedPlugin& floor,

@@ -23,9 +23,15 @@ struct BenchOptions {
     std::string runsAs;  // how this build's code ran, e.g. "32-bit, under qemu-i386"
 };
 
-// Median microseconds of a full repaint (invalidate, then update the window). Both
-// plug-ins must be running.
-Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, int repaints);
+struct RepaintFigures {
+    Measured floor;         // Pipwick's repaint, and the floor's
+    double copyOnly = 0;    // the repaint of a window whose paint only copies a kept bitmap
+};
+
+// Median microseconds of a full repaint (invalidate, then update the window). All
+// three plug-ins must be running.
+RepaintFigures measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
+                              const LoadedPlugin& copyOnly, int repaints);
 
 struct WriteFigures {
     // A completed move of Pipwick's window, against a move of the floor's window
