@@ -1,6 +1,7 @@
-// Paints the clock face: the toolbar background, drawn by the host and kept between
-// paints, the two separator lines and the twenty dots, drawn off-screen and copied to
-// the window in one step so that the repaint every second does not flicker.
+// Paints the clock face: the toolbar background, drawn by the host, and the two
+// separator lines, both kept between paints, and the twenty dots, drawn off-screen
+// and copied to the window in one step so that the repaint every second does not
+// flicker.
 #include "face/face_ink.h"
 #include "face/face_plan.h"
 #include "face/face_time.h"
@@ -21,8 +22,7 @@ void usePenColour(HDC dc, COLORREF colour) {
     SetDCPenColor(dc, colour);
 }
 
-// The separator lines do not depend on the time, so they are drawn before it is
-// taken.
+// The separator lines do not depend on the time: they are kept with the background.
 void drawSeparatorLines(HDC dc, int width, int height) {
     for (int line = 0; line < kFaceLineCount; ++line) {
         const int x = separatorLineX(width, line);
@@ -79,48 +79,50 @@ void drawHostBackground(const ClockPlugin& plugin, HDC dc, SIZE face) {
     }
 }
 
+// The rectangle that holds every dot, whatever the time: the dots stand in the same
+// places every second.
+RECT dotBand(SIZE face, int circleSize) {
+    const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, 0, 0, 0, 0, 0);
+    RECT band = {0, 0, 0, 0};
+    for (const FaceOp& op : plan.ops) {
+        if (op.kind != FaceOp::Dot || !drawnOnPaint(op)) continue;
+        const RECT dot = {op.left, op.top, op.right, op.bottom};
+        UnionRect(&band, &band, &dot);
+    }
+    return band;
+}
+
 }  // namespace
 
-// The kept background is drawn anew only when it is not that of this face, or does
-// not reach as far as this paint.
-bool ClockPlugin::backgroundReady(HDC windowDc, SIZE face, const RECT& part) {
-    if (background.covers(windowDc, face, part)) return true;
-    HDC dc = background.keepNew(windowDc, face, part);
+// The face without its dots is drawn anew only when the kept one was drawn for
+// something else, or does not reach as far as this paint: the background from the
+// host, the separator lines over it, and then the clean copy of the dots' band.
+bool ClockPlugin::faceReady(HDC windowDc, const FaceKey& key, const RECT& part) {
+    if (background.covers(key, part)) return true;
+    HDC dc = background.keepNew(windowDc, key, part, dotBand(key.face, circleSize));
     if (dc == nullptr) return false;
-    drawHostBackground(*this, dc, face);
+    drawHostBackground(*this, dc, key.face);
+    usePenColour(dc, key.lines);
+    drawSeparatorLines(dc, key.face.cx, key.face.cy);
+    background.keepDotBand();
     return true;
 }
 
-// The face as far as this paint reaches it: the kept background copied, then the
-// lines and the dots drawn over it off-screen, and the result copied to the window
-// in one step. False when nothing could be drawn.
+// The face as far as this paint reaches it: the kept face with this second's dots
+// drawn over its clean band, copied to the window in one step. False when nothing
+// could be drawn.
 bool ClockPlugin::drawFacePart(HDC windowDc, SIZE face, const RECT& part) {
-    HDC faceDc = CreateCompatibleDC(nullptr);
-    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, part.right - part.left,
-                                                part.bottom - part.top);
-    const bool drawn =
-        faceDc != nullptr && faceBitmap != nullptr && backgroundReady(windowDc, face, part);
-    if (drawn) {
-        SelectObject(faceDc, faceBitmap);
-        // The surface's first pixel is the part's corner: drawing keeps the face's own
-        // coordinates.
-        SetWindowOrgEx(faceDc, part.left, part.top, nullptr);
-        background.copyTo(faceDc, part);
-
-        const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
-                                       faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
-        usePenColour(faceDc, ink.lines);
-        drawSeparatorLines(faceDc, face.cx, face.cy);
-        const FaceTime time = takeLocalTime(&now);
-        const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, ink.marked,
-                                            ink.unmarked, time.hour, time.minute, time.second);
-        drawDots(faceDc, plan);
-        BitBlt(windowDc, part.left, part.top, part.right - part.left, part.bottom - part.top,
-               faceDc, part.left, part.top, SRCCOPY);
-    }
-    if (faceDc != nullptr) DeleteDC(faceDc);
-    if (faceBitmap != nullptr) DeleteObject(faceBitmap);
-    return drawn;
+    const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
+                                   faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
+    const FaceKey key = {face, circleSize, ink.lines, colourDepth(windowDc)};
+    if (!faceReady(windowDc, key, part)) return false;
+    HDC faceDc = background.withoutDots();
+    const FaceTime time = takeLocalTime(&now);
+    const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, ink.marked, ink.unmarked,
+                                        time.hour, time.minute, time.second);
+    drawDots(faceDc, plan);
+    background.copyTo(windowDc, part);
+    return true;
 }
 
 void ClockPlugin::paintClock(HWND window) {

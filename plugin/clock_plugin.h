@@ -114,7 +114,7 @@ public:
     char styleFile[MAX_PATH];
 
     SYSTEMTIME now;  // the local time of the last face painted
-    FaceBackground background;  // the face's background as the host last drew it
+    FaceBackground background;  // the face without its dots, as last drawn
 
     Menu* menuMain;
     Menu* menuConfig;
@@ -134,7 +134,7 @@ public:
     char tooltipText[kTooltipTextSize];   // what the tooltip holds now
 
 private:
-    bool backgroundReady(HDC windowDc, SIZE face, const RECT& part);
+    bool faceReady(HDC windowDc, const FaceKey& key, const RECT& part);
     bool drawFacePart(HDC windowDc, SIZE face, const RECT& part);
     void setFirstRunValues();
     void createSettingsFile(const char* modulePath);
