@@ -214,6 +214,8 @@ int runBenchmark(const bench::BenchOptions& options) {
          memory.privateBytes.baseline / kKiB, Goal::Ratio, 1.1, "the floor's"},
         {"  of which heap in use", "heap_kib", "KiB", memory.heapBytes.pipwick / kKiB,
          memory.heapBytes.baseline / kKiB, Goal::None, 0, "a part of the row above"},
+        {"  of which GDI bitmaps held", "bitmap_kib", "KiB", memory.bitmapBytes.pipwick / kKiB,
+         memory.bitmapBytes.baseline / kKiB, Goal::None, 0, "a part of the row above"},
     };
     std::printf("\nPipwick against its floor%s%s (%d repaints, %d moves, %d starts, %d s idle each)\n",
                 options.runsAs.empty() ? "" : ", ", options.runsAs.c_str(), options.repaints,

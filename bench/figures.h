@@ -56,14 +56,15 @@ Measured measureStartUp(LoadedPlugin& pipwick, LoadedPlugin& floor, int starts);
 Measured measureIdle(LoadedPlugin& pipwick, LoadedPlugin& floor, int seconds, double* hostAlone);
 
 struct MemoryAdded {
-    Measured privateBytes;    // committed private memory
+    Measured privateBytes;    // committed private memory, the GDI bitmaps held included
     Measured heapBytes;       // of which in use in the heaps
+    Measured bitmapBytes;     // of which the pixels of the GDI bitmaps it holds
 };
 
 // The memory that loading and starting each DLL adds, each in a fresh process.
 MemoryAdded measurePrivateMemory(const std::string& pipwickDll, const std::string& floorDll);
-// The child side: loads and starts the DLL, writes the private and the heap bytes it
-// added to the file.
+// The child side: loads and starts the DLL, writes the private, the heap and the
+// bitmap bytes it added to the file.
 int reportPrivateMemory(const std::string& dll, const std::string& resultFile);
 
 double fileBytes(const std::string& path);
