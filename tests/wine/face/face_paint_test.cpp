@@ -255,7 +255,8 @@ TEST_F(FacePaintTest, PaintAfterReadSettingsShowsTheNewColoursAndDotSize) {
 
 // The host draws the background once for thousands of paints, which make no GDI
 // object: the kept face and its dot band are two contexts and two bitmaps. A style
-// change and a resize each have it drawn once more, and show; the end releases it.
+// change and a resize each have it drawn once more, and show, and so does a display
+// change; the end releases it.
 TEST_F(FacePaintTest, BackgroundIsDrawnOncePerStyleAndSizeAndReleasedAtTheEnd) {
     fixLocalTime(12, 34, 56);
     startFrom(withSetting(faceSettings(100, 60, 8, {0, 0, 0}, {255, 255, 255}),
@@ -291,6 +292,9 @@ TEST_F(FacePaintTest, BackgroundIsDrawnOncePerStyleAndSizeAndReleasedAtTheEnd) {
     EXPECT_EQ(gradientCalls(), gradientsBefore + 2);
     const ExpectedFace wide = expectedFace(145, 60, 8, kBlack, RGB(255, 255, 255), 12, 34, 56);
     expectFaceShown(WindowPixels::capture(clockWindow()), wide, 60, restyled);
+    SendMessageA(clockWindow(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    paintNow();
+    EXPECT_EQ(gradientCalls(), gradientsBefore + 3);
     EXPECT_EQ(g_gdi.liveObjects.size(), 4u);
     stopPlugin();
     EXPECT_TRUE(g_gdi.liveObjects.empty()) << g_gdi.liveObjects.size() << " objects still alive";
