@@ -79,44 +79,32 @@ void drawHostBackground(const ClockPlugin& plugin, HDC dc, SIZE face) {
     }
 }
 
-// The rectangle that holds every dot, whatever the time: the dots stand in the same
-// places every second.
-RECT dotBand(SIZE face, int circleSize) {
-    const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, 0, 0, 0, 0, 0);
-    RECT band = {0, 0, 0, 0};
-    for (const FaceOp& op : plan.ops) {
-        if (op.kind != FaceOp::Dot || !drawnOnPaint(op)) continue;
-        const RECT dot = {op.left, op.top, op.right, op.bottom};
-        UnionRect(&band, &band, &dot);
-    }
-    return band;
-}
-
 }  // namespace
 
 // The face without its dots is drawn anew only when the kept one was drawn for
 // something else, or does not reach as far as this paint: the background from the
-// host, the separator lines over it, and then the clean copy of the dots' band.
+// host and the separator lines over it, in the pen the dots' outlines take.
 bool ClockPlugin::faceReady(HDC windowDc, const FaceKey& key, const RECT& part) {
     if (background.covers(key, part)) return true;
-    HDC dc = background.keepNew(windowDc, key, part, dotBand(key.face, circleSize));
+    HDC dc = background.keepNew(windowDc, key, part);
     if (dc == nullptr) return false;
     drawHostBackground(*this, dc, key.face);
     usePenColour(dc, key.lines);
     drawSeparatorLines(dc, key.face.cx, key.face.cy);
-    background.keepDotBand();
     return true;
 }
 
-// The face as far as this paint reaches it: the kept face with this second's dots
-// drawn over its clean band, copied to the window in one step. False when nothing
-// could be drawn.
+// The face as far as this paint reaches it: this second's dots drawn over the kept
+// face and copied to the window in one step. Every dot is an opaque outlined ellipse
+// in the same rectangle every second, drawn in the same order, so drawing them over
+// the last second's dots leaves the very pixels that drawing them over the clean
+// background would. False when nothing could be drawn.
 bool ClockPlugin::drawFacePart(HDC windowDc, SIZE face, const RECT& part) {
     const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
                                    faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
     const FaceKey key = {face, circleSize, ink.lines, colourDepth(windowDc)};
     if (!faceReady(windowDc, key, part)) return false;
-    HDC faceDc = background.withoutDots();
+    HDC faceDc = background.dc();
     const FaceTime time = takeLocalTime(&now);
     const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, ink.marked, ink.unmarked,
                                         time.hour, time.minute, time.second);

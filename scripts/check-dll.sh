@@ -109,7 +109,7 @@ USER32.dll GetAsyncKeyState GetClientRect GetDesktopWindow GetSysColor GetSystem
 USER32.dll InvalidateRect IsRectEmpty IsWindowVisible KillTimer MessageBoxA MonitorFromRect
 USER32.dll RegisterClassA SendMessageA SetTimer SetWindowLongA SetWindowPos ShowWindow
 USER32.dll SystemParametersInfoA
-USER32.dll UnionRect UnregisterClassA
+USER32.dll UnregisterClassA
 "
 declare -A known=()
 while read -r known_dll functions; do

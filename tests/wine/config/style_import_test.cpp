@@ -224,7 +224,7 @@ protected:
         ASSERT_NE(clockWindow(), nullptr);
         paintNow();
         EXPECT_FALSE(paintPending());
-        EXPECT_EQ(g_gdi.liveObjects.size(), 4u);  // the kept face and its dot band
+        EXPECT_EQ(g_gdi.liveObjects.size(), 2u);  // the kept face
     }
 };
 

@@ -21,7 +21,7 @@ TEST_F(LongRunTest, HundredThousandPaintsBalanceAndDoNotGrow) {
         if (paint % 1000 == 0) {
             pumpMessages(0);
             forgetRecords();
-            ASSERT_EQ(g_gdi.liveObjects.size(), 4u) << "after paint " << paint;
+            ASSERT_EQ(g_gdi.liveObjects.size(), 2u) << "after paint " << paint;
         }
         if (paint == 1000)
             afterThousand = privateBytes();
