@@ -4,10 +4,9 @@ FileStamp stampOf(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (path == nullptr || path[0] == '\0' ||
         !GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
-        return FileStamp{false, {0, 0}, 0, 0, 0};
+        return FileStamp{false, {0, 0}, 0, 0};
     }
-    return FileStamp{true, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow,
-                     data.dwFileAttributes};
+    return FileStamp{true, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow};
 }
 
 bool sameStamp(const FileStamp& a, const FileStamp& b) {

@@ -10,13 +10,11 @@
 #include "config/settings_lines.h"
 
 // A file's last-write time and size: a file edited since it was taken shows another.
-// Its attributes come with them, so that a write need not ask for them again.
 struct FileStamp {
     bool exists;
     FILETIME lastWrite;
     DWORD sizeHigh;
     DWORD sizeLow;
-    DWORD attributes;  // 0 when the file does not exist
 };
 
 FileStamp stampOf(const char* path);

@@ -40,7 +40,7 @@ void ClockPlugin::createSettingsFile(const char* modulePath) {
     for (const SettingsPlace place : kSettingsPlaces) {
         if (!newSettingsFileIn(place, modulePath, kHostFileSystem, rcFile)) continue;
         if (place == SettingsPlace::Data && !makeFolderOf(rcFile)) continue;
-        const SettingsWrite written = writeSettingsText(rcFile, stampOf(rcFile), values);
+        const SettingsWrite written = writeSettingsText(rcFile, values);
         if (written == SettingsWrite::Written) {
             fileNowHolds(values);
             return;

@@ -75,7 +75,7 @@ void ClockPlugin::writeChoices() {
     SettingsValues values;
     mergeChoices(file.held, chosen, file.unsaved, values);
     dropPendingReplace();
-    switch (writeSettingsText(rcFile, stamp, values)) {
+    switch (writeSettingsText(rcFile, values)) {
     case SettingsWrite::Written:
         fileNowHolds(values);
         break;

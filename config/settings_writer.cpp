@@ -85,15 +85,13 @@ SettingsWrite replaceFile(const char* source, const char* target) {
 
 }  // namespace
 
-// A read-only settings file is the user's to keep as it is. The caller has just
-// stamped the file, so its attributes are not asked for again: each query of a path
-// costs the write a trip into the file system.
-SettingsWrite writeSettingsText(const char* rcFile, const FileStamp& now,
-                                const SettingsValues& values) {
+// A read-only settings file is the user's to keep as it is.
+SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values) {
     if (rcFile[0] == '\0') return SettingsWrite::NotWritten;
-    const bool exists = now.exists;
-    if (exists && (now.attributes & FILE_ATTRIBUTE_READONLY)) return SettingsWrite::NotWritten;
-    const DWORD kept = now.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const DWORD attributes = GetFileAttributesA(rcFile);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return SettingsWrite::NotWritten;
+    const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
 
     char temporaryPath[MAX_PATH];
     temporaryPathFor(rcFile, temporaryPath);

@@ -3,7 +3,6 @@
 // is written, is decided by the record (config/settings_saving.cpp).
 #pragma once
 
-#include "config/settings_file_state.h"
 #include "config/settings_lines.h"
 
 enum class SettingsWrite {
@@ -12,11 +11,9 @@ enum class SettingsWrite {
     NotWritten,  // the file is as it was, and nothing waits beside it
 };
 
-// Writes the eighteen lines of `values` as the settings file, which `now` shows as it
-// stands (stampOf): whether it exists, and its attributes. A read-only file is left
-// as it is.
-SettingsWrite writeSettingsText(const char* rcFile, const FileStamp& now,
-                                const SettingsValues& values);
+// Writes the eighteen lines of `values` as the settings file. A read-only file is
+// left as it is.
+SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values);
 
 // Tries again to put a waiting text in place.
 SettingsWrite replaceWithWaitingText(const char* rcFile);
