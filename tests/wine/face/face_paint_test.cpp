@@ -317,10 +317,9 @@ TEST_F(FacePaintTest, DotsOverTheLastSecondsMatchAFreshFace) {
     paintNow();
     const WindowPixels fresh = WindowPixels::capture(clockWindow());
     ASSERT_TRUE(painted.valid() && fresh.valid());
-    for (int y = 0; y < 60; ++y) {
+    for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 100; ++x)
             ASSERT_EQ(colourText(painted.at(x, y)), colourText(fresh.at(x, y))) << x << ", " << y;
-    }
 }
 
 // On a gradient with a bevel and a border, every pixel that the lines and dots leave
@@ -331,8 +330,6 @@ TEST_F(FacePaintTest, GradientBackgroundShowsAsTheHostDrawsIt) {
                "toolbar.colorTo: #c0e0f0\nborderColor: #802010\nbevelWidth: 2\nborderWidth: 3\n");
     fixLocalTime(7, 48, 17);
     startWith(150, 90, 10, {0, 0, 0}, {255, 255, 255});
-    if (HasFatalFailure())
-        return;
     paintNow();
     fixLocalTime(23, 59, 59);
     paintNow();
@@ -351,7 +348,7 @@ TEST_F(FacePaintTest, GradientBackgroundShowsAsTheHostDrawsIt) {
                  item.bevelPosition, 2, RGB(0x80, 0x20, 0x10), 3);
     const ExpectedFace face = expectedFace(150, 90, 10, kBlack, RGB(255, 255, 255), 23, 59, 59);
     int compared = 0;
-    for (int y = 0; y < 90; ++y) {
+    for (int y = 0; y < 90; ++y)
         for (int x = 0; x < 150; ++x) {
             bool drawnOver = x == face.lineX[0] || x == face.lineX[1];
             for (const ExpectedDot& dot : face.dots)
@@ -363,7 +360,6 @@ TEST_F(FacePaintTest, GradientBackgroundShowsAsTheHostDrawsIt) {
             ASSERT_EQ(colourText(pixels.at(x, y)), colourText(GetPixel(host, x, y)))
                 << "at " << x << ", " << y;
         }
-    }
     EXPECT_GT(compared, 10000);
     DeleteObject(SelectObject(host, before));
     DeleteDC(host);
