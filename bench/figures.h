@@ -23,9 +23,15 @@ struct BenchOptions {
     std::string runsAs;  // how this build's code ran, e.g. "32-bit, under qemu-i386"
 };
 
-// Median microseconds of a full repaint (invalidate, then update the window). Both
-// plug-ins must be running.
-Measured measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor, int repaints);
+struct RepaintFigures {
+    Measured floor;         // Pipwick's repaint, and the floor's
+    double copyOnly = 0;    // the repaint of a window whose paint only copies a kept bitmap
+};
+
+// Median microseconds of a full repaint (invalidate, then update the window). All
+// three plug-ins must be running.
+RepaintFigures measureRepaint(const LoadedPlugin& pipwick, const LoadedPlugin& floor,
+                              const LoadedPlugin& copyOnly, int repaints);
 
 struct WriteFigures {
     // A completed move of Pipwick's window, against a move of the floor's window
@@ -50,14 +56,15 @@ Measured measureStartUp(LoadedPlugin& pipwick, LoadedPlugin& floor, int starts);
 Measured measureIdle(LoadedPlugin& pipwick, LoadedPlugin& floor, int seconds, double* hostAlone);
 
 struct MemoryAdded {
-    Measured privateBytes;    // committed private memory
+    Measured privateBytes;    // committed private memory, the GDI bitmaps held included
     Measured heapBytes;       // of which in use in the heaps
+    Measured bitmapBytes;     // of which the pixels of the GDI bitmaps it holds
 };
 
 // The memory that loading and starting each DLL adds, each in a fresh process.
 MemoryAdded measurePrivateMemory(const std::string& pipwickDll, const std::string& floorDll);
-// The child side: loads and starts the DLL, writes the private and the heap bytes it
-// added to the file.
+// The child side: loads and starts the DLL, writes the private, the heap and the
+// bitmap bytes it added to the file.
 int reportPrivateMemory(const std::string& dll, const std::string& resultFile);
 
 double fileBytes(const std::string& path);

@@ -5,6 +5,11 @@
 // give, and is made sticky; its paint does only what any such face needs: an
 // off-screen context and bitmap, the host's MakeGradient, one copy to the window. A
 // timer repaints it once a second.
+//
+// Built with FLOOR_COPY_ONLY set to 1 it is PipwickCopyOnly.dll, the limit: the host
+// draws the background once at the start into a face-sized bitmap that it keeps, and
+// a paint only copies that bitmap to the window (BeginPaint, one BitBlt, EndPaint),
+// the least any paint costs.
 #include <windows.h>
 
 #include <cstring>
@@ -14,7 +19,12 @@
 
 namespace {
 
-const char kFloorClassName[] = "PipwickFloor";
+#ifndef FLOOR_COPY_ONLY
+#define FLOOR_COPY_ONLY 0
+#endif
+constexpr bool kCopyOnly = FLOOR_COPY_ONLY != 0;
+
+const char* const kFloorClassName = kCopyOnly ? "PipwickCopyOnly" : "PipwickFloor";
 const char kSettingsFileName[] = "Pipwick.rc";
 constexpr UINT kFloorTimerId = 1;
 
@@ -34,10 +44,13 @@ struct FloorStyle {
 HINSTANCE g_module = nullptr;
 HWND g_window = nullptr;
 // Beside Pipwick's window at its first-start place, never over it.
-constexpr int kFloorX = 300;
+constexpr int kFloorX = kCopyOnly ? 560 : 300;
 constexpr int kFloorY = 10;
 int g_settings[SETTINGS_LINE_COUNT];
 FloorStyle g_style;
+HDC g_keptDc = nullptr;  // the copy-only face, drawn once
+HBITMAP g_keptBitmap = nullptr;
+HGDIOBJ g_bitmapBefore = nullptr;
 
 // Every key of the settings file, as Pipwick reads it at its start.
 void readSettings() {
@@ -73,6 +86,12 @@ void readStyle() {
     g_style.borderWidth = ReadInt(styleFile, "borderWidth:", 1);
 }
 
+void drawBackground(HDC dc, const RECT& face) {
+    MakeGradient(dc, face, g_style.gradientType, g_style.colourFrom, g_style.colourTo,
+                 g_style.interlaced, g_style.bevelStyle, g_style.bevelPosition,
+                 g_style.bevelWidth, g_style.borderColour, g_style.borderWidth);
+}
+
 void paintFloor(HWND window) {
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(window, &paint);
@@ -82,9 +101,7 @@ void paintFloor(HWND window) {
     HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, face.right, face.bottom);
     if (faceDc != nullptr && faceBitmap != nullptr) {
         SelectObject(faceDc, faceBitmap);
-        MakeGradient(faceDc, face, g_style.gradientType, g_style.colourFrom, g_style.colourTo,
-                     g_style.interlaced, g_style.bevelStyle, g_style.bevelPosition,
-                     g_style.bevelWidth, g_style.borderColour, g_style.borderWidth);
+        drawBackground(faceDc, face);
         BitBlt(windowDc, 0, 0, face.right, face.bottom, faceDc, 0, 0, SRCCOPY);
     }
     if (faceDc != nullptr) DeleteDC(faceDc);
@@ -92,10 +109,45 @@ void paintFloor(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The copy-only face: the background drawn once into a bitmap kept for every paint.
+void keepFace(HWND window) {
+    RECT face;
+    GetClientRect(window, &face);
+    HDC windowDc = GetDC(window);
+    g_keptDc = CreateCompatibleDC(nullptr);
+    g_keptBitmap = CreateCompatibleBitmap(windowDc, face.right, face.bottom);
+    ReleaseDC(window, windowDc);
+    if (g_keptDc == nullptr || g_keptBitmap == nullptr) return;
+    g_bitmapBefore = SelectObject(g_keptDc, g_keptBitmap);
+    drawBackground(g_keptDc, face);
+}
+
+void releaseFace() {
+    if (g_keptDc != nullptr) {
+        if (g_bitmapBefore != nullptr) SelectObject(g_keptDc, g_bitmapBefore);
+        DeleteDC(g_keptDc);
+    }
+    if (g_keptBitmap != nullptr) DeleteObject(g_keptBitmap);
+    g_keptDc = nullptr;
+    g_keptBitmap = nullptr;
+    g_bitmapBefore = nullptr;
+}
+
+void paintCopyOnly(HWND window) {
+    PAINTSTRUCT paint;
+    HDC windowDc = BeginPaint(window, &paint);
+    BitBlt(windowDc, 0, 0, g_settings[LINE_WIDTH], g_settings[LINE_HEIGHT], g_keptDc, 0, 0,
+           SRCCOPY);
+    EndPaint(window, &paint);
+}
+
 LRESULT CALLBACK floorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-        paintFloor(window);
+        if (kCopyOnly)
+            paintCopyOnly(window);
+        else
+            paintFloor(window);
         return 0;
     case WM_TIMER:
         InvalidateRect(window, nullptr, TRUE);
@@ -132,6 +184,7 @@ int beginPlugin(HINSTANCE module) {
         UnregisterClassA(kFloorClassName, module);
         return 1;
     }
+    if (kCopyOnly) keepFace(g_window);
     // As any plug-in window: sticky, and above other windows when the settings say so.
     MakeSticky(g_window);
     if (g_settings[LINE_ALWAYS_ON_TOP] != 0) {
@@ -148,6 +201,7 @@ void endPlugin(HINSTANCE) {
     KillTimer(g_window, kFloorTimerId);
     DestroyWindow(g_window);
     g_window = nullptr;
+    releaseFace();
     UnregisterClassA(kFloorClassName, g_module);
 }
 

@@ -16,6 +16,7 @@ enum ProfiledCall {
     CALL_FLUSH_FILE,
     CALL_CLOSE_HANDLE,
     CALL_GET_FILE_ATTRIBUTES,
+    CALL_GET_FILE_STAMP,
     CALL_MOVE_FILE,
     CALL_DELETE_FILE,
     CALL_SNAP_WINDOW,
@@ -79,6 +80,12 @@ DWORD WINAPI timedGetFileAttributes(LPCSTR name) {
         name);
 }
 
+BOOL WINAPI timedGetFileStamp(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
+    TimedCall timed(CALL_GET_FILE_STAMP);
+    return functionFrom<decltype(&GetFileAttributesExA)>(g_originals[CALL_GET_FILE_STAMP])(
+        name, level, data);
+}
+
 BOOL WINAPI timedMoveFile(LPCSTR from, LPCSTR to, DWORD flags) {
     TimedCall timed(CALL_MOVE_FILE);
     return functionFrom<decltype(&MoveFileExA)>(g_originals[CALL_MOVE_FILE])(from, to, flags);
@@ -107,6 +114,7 @@ const Wrapper kWrappers[CALL_COUNT] = {
     {"KERNEL32.dll", "FlushFileBuffers", addressOf(&timedFlushFile)},
     {"KERNEL32.dll", "CloseHandle", addressOf(&timedCloseHandle)},
     {"KERNEL32.dll", "GetFileAttributesA", addressOf(&timedGetFileAttributes)},
+    {"KERNEL32.dll", "GetFileAttributesExA", addressOf(&timedGetFileStamp)},
     {"KERNEL32.dll", "MoveFileExA", addressOf(&timedMoveFile)},
     {"KERNEL32.dll", "DeleteFileA", addressOf(&timedDeleteFile)},
     {"norvane.exe", "SnapWindowToEdge", addressOf(&timedSnapWindow)},

@@ -29,6 +29,7 @@ add_library(Pipwick SHARED
     config/settings_writer.cpp
     config/style_import.cpp
     face/paint_clock.cpp
+    face/face_background.cpp
     face/face_ink.cpp
     window/window_proc.cpp
     window/window_drag.cpp
@@ -48,8 +49,8 @@ add_library(Pipwick SHARED
 )
 set_target_properties(Pipwick PROPERTIES PREFIX "" OUTPUT_NAME Pipwick)
 add_dependencies(Pipwick norvane_import_lib)
-target_compile_options(Pipwick PRIVATE ${PIPWICK_WARNINGS} -fno-exceptions -fno-rtti)
-target_link_options(Pipwick PRIVATE -static-libgcc -static-libstdc++ -s)
+target_compile_options(Pipwick PRIVATE ${PIPWICK_WARNINGS} ${PIPWICK_PLUGIN_FLAGS})
+target_link_options(Pipwick PRIVATE ${PIPWICK_PLUGIN_LINK_FLAGS})
 target_link_libraries(Pipwick PRIVATE pipwick_core ${NORVANE_IMPORT_LIB} user32 gdi32 kernel32)
 
 # The linked DLL's binary form is checked as part of the build: its format, exports

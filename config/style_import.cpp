@@ -24,4 +24,6 @@ void ClockPlugin::readStyle() {
     bevelWidth = ReadInt(styleFile, "bevelWidth:", 1);
     borderWidth = ReadInt(styleFile, "borderWidth:", 1);
     fontHeight = 12;
+    // The kept background was drawn in the style before.
+    background.forget();
 }

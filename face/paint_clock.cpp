@@ -1,6 +1,7 @@
-// Paints the clock face: the toolbar background from the host, the two separator
-// lines and the twenty dots, drawn off-screen and copied to the window in one step
-// so that the repaint every second does not flicker.
+// Paints the clock face: the toolbar background, drawn by the host, and the two
+// separator lines, both kept between paints, and the twenty dots, drawn off-screen
+// and copied to the window in one step so that the repaint every second does not
+// flicker.
 #include "face/face_ink.h"
 #include "face/face_plan.h"
 #include "face/face_time.h"
@@ -21,8 +22,7 @@ void usePenColour(HDC dc, COLORREF colour) {
     SetDCPenColor(dc, colour);
 }
 
-// The separator lines do not depend on the time, so they are drawn before it is
-// taken.
+// The separator lines do not depend on the time: they are kept with the background.
 void drawSeparatorLines(HDC dc, int width, int height) {
     for (int line = 0; line < kFaceLineCount; ++line) {
         const int x = separatorLineX(width, line);
@@ -65,7 +65,53 @@ RECT reachablePart(HDC windowDc, const RECT& client) {
     return reachable;
 }
 
+// The host's background for the whole face; the surface keeps the part it covers.
+void drawHostBackground(const ClockPlugin& plugin, HDC dc, SIZE face) {
+    const RECT whole = {0, 0, face.cx, face.cy};
+    const StyleItem* style = plugin.styleItem;
+    if (style != nullptr) {
+        MakeGradient(dc, whole, style->gradientType, plugin.backColor, plugin.backColorTo,
+                     style->interlaced != 0, style->bevelStyle, style->bevelPosition,
+                     plugin.bevelWidth, plugin.borderColor, plugin.borderWidth);
+    } else {
+        MakeGradient(dc, whole, GRADIENT_VERTICAL, plugin.backColor, plugin.backColorTo, false, 0,
+                     1, plugin.bevelWidth, plugin.borderColor, plugin.borderWidth);
+    }
+}
+
 }  // namespace
+
+// The face without its dots is drawn anew only when the kept one was drawn for
+// something else, or does not reach as far as this paint: the background from the
+// host and the separator lines over it, in the pen the dots' outlines take.
+bool ClockPlugin::faceReady(HDC windowDc, const FaceKey& key, const RECT& part) {
+    if (background.covers(key, part)) return true;
+    HDC dc = background.keepNew(windowDc, key, part);
+    if (dc == nullptr) return false;
+    drawHostBackground(*this, dc, key.face);
+    usePenColour(dc, key.lines);
+    drawSeparatorLines(dc, key.face.cx, key.face.cy);
+    return true;
+}
+
+// The face as far as this paint reaches it: this second's dots drawn over the kept
+// face and copied to the window in one step. Every dot is an opaque outlined ellipse
+// in the same rectangle every second, drawn in the same order, so drawing them over
+// the last second's dots leaves the very pixels that drawing them over the clean
+// background would. False when nothing could be drawn.
+bool ClockPlugin::drawFacePart(HDC windowDc, SIZE face, const RECT& part) {
+    const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
+                                   faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
+    const FaceKey key = {face, circleSize, ink.lines, colourDepth(windowDc)};
+    if (!faceReady(windowDc, key, part)) return false;
+    HDC faceDc = background.dc();
+    const FaceTime time = takeLocalTime(&now);
+    const FacePlan plan = planClockFace(face.cx, face.cy, circleSize, ink.marked, ink.unmarked,
+                                        time.hour, time.minute, time.second);
+    drawDots(faceDc, plan);
+    background.copyTo(windowDc, part);
+    return true;
+}
 
 void ClockPlugin::paintClock(HWND window) {
     RECT client;
@@ -73,49 +119,14 @@ void ClockPlugin::paintClock(HWND window) {
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(window, &paint);
     const RECT reach = reachablePart(windowDc, client);
-    if (IsRectEmpty(&reach)) {
-        EndPaint(window, &paint);
-        return;
+    const SIZE face = {faceWidth(), faceHeight()};
+    const RECT faceRect = {0, 0, face.cx, face.cy};
+    // Only the face is drawn off-screen, as far as this paint reaches; what it does
+    // not cover of the client area is filled on the window.
+    RECT part;
+    const bool reachesFace = IntersectRect(&part, &reach, &faceRect) != FALSE;
+    if (!IsRectEmpty(&reach) && (!reachesFace || drawFacePart(windowDc, face, part))) {
+        fillOutsideFace(windowDc, client, face.cx, face.cy, backColor);
     }
-
-    HDC faceDc = CreateCompatibleDC(nullptr);
-    HBITMAP faceBitmap = CreateCompatibleBitmap(windowDc, reach.right - reach.left,
-                                                reach.bottom - reach.top);
-    if (faceDc != nullptr && faceBitmap != nullptr) {
-        SelectObject(faceDc, faceBitmap);
-        // The surface's first pixel is the reachable part's corner: drawing keeps the
-        // face's own coordinates.
-        SetWindowOrgEx(faceDc, reach.left, reach.top, nullptr);
-        const int faceWide = faceWidth();
-        const int faceTall = faceHeight();
-        const RECT face = {0, 0, faceWide, faceTall};
-        if (styleItem != nullptr) {
-            MakeGradient(faceDc, face, styleItem->gradientType, backColor, backColorTo,
-                         styleItem->interlaced != 0, styleItem->bevelStyle,
-                         styleItem->bevelPosition, bevelWidth, borderColor, borderWidth);
-        } else {
-            MakeGradient(faceDc, face, GRADIENT_VERTICAL, backColor, backColorTo, false, 0, 1,
-                         bevelWidth, borderColor, borderWidth);
-        }
-
-        const FaceInk ink = faceInkNow(faceColour(markedRed, markedGreen, markedBlue),
-                                       faceColour(unmarkedRed, unmarkedGreen, unmarkedBlue));
-        usePenColour(faceDc, ink.lines);
-        drawSeparatorLines(faceDc, faceWide, faceTall);
-        const FaceTime time = takeLocalTime(&now);
-        const FacePlan plan = planClockFace(faceWide, faceTall, circleSize, ink.marked,
-                                            ink.unmarked, time.hour, time.minute, time.second);
-        drawDots(faceDc, plan);
-
-        // Only the face is copied, as far as this paint reaches.
-        RECT copied;
-        if (IntersectRect(&copied, &reach, &face)) {
-            BitBlt(windowDc, copied.left, copied.top, copied.right - copied.left,
-                   copied.bottom - copied.top, faceDc, copied.left, copied.top, SRCCOPY);
-        }
-        fillOutsideFace(windowDc, client, faceWide, faceTall, backColor);
-    }
-    if (faceDc != nullptr) DeleteDC(faceDc);
-    if (faceBitmap != nullptr) DeleteObject(faceBitmap);
     EndPaint(window, &paint);
 }

@@ -54,6 +54,7 @@ ClockPlugin::ClockPlugin(HINSTANCE module)
       rcFile(),
       styleFile(),
       now(),
+      background(),
       menuMain(nullptr),
       menuConfig(nullptr),
       menuSettings(nullptr),

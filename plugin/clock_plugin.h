@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "config/settings_file_state.h"
+#include "face/face_background.h"
 #include "face/face_time.h"
 #include "host/norvane_api.h"
 
@@ -128,6 +129,7 @@ public:
     char styleFile[MAX_PATH];
 
     SYSTEMTIME now;  // the local time of the last face painted
+    FaceBackground background;  // the face without its dots, as last drawn
 
     Menu* menuMain;
     Menu* menuConfig;
@@ -150,6 +152,8 @@ public:
     WCHAR tooltipText[kTooltipTextSize];  // what the tooltip holds now
 
 private:
+    bool faceReady(HDC windowDc, const FaceKey& key, const RECT& part);
+    bool drawFacePart(HDC windowDc, SIZE face, const RECT& part);
     void setFirstRunValues();
     void createSettingsFile(const char* modulePath);
     void reportSettingsNotKept();

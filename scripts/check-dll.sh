@@ -94,7 +94,7 @@ printf '%s\n' "${imports[@],,}" | grep -qx 'norvane.exe' || fail "imports nothin
 known_since_windows_2000="
 GDI32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC DeleteDC DeleteObject Ellipse
 GDI32.dll GetClipBox GetStockObject LineTo MoveToEx SelectObject SetDCBrushColor SetDCPenColor
-GDI32.dll SetWindowOrgEx
+GDI32.dll GetDeviceCaps SetWindowOrgEx
 KERNEL32.dll CloseHandle CreateDirectoryA CreateFileA DeleteCriticalSection DeleteFileA EnterCriticalSection
 KERNEL32.dll FlushFileBuffers FreeLibrary GetACP GetCurrentProcessId GetDateFormatA GetDateFormatW
 KERNEL32.dll GetEnvironmentVariableW

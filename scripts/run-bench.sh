@@ -24,6 +24,7 @@ bench_build() {
     rm -rf "$run_dir"
     mkdir -p "$run_dir"
     cp "$build_dir/bench-bin/norvane.exe" "$build_dir/bench-bin/PipwickFloor.dll" \
+        "$build_dir/bench-bin/PipwickCopyOnly.dll" \
         "$build_dir/Pipwick.dll" "$repo/norvane/sample.style" "$run_dir/"
     (cd "$run_dir" && "$repo/scripts/wine-run.sh" norvane.exe --runs-as "$runs_as" "$@")
 }

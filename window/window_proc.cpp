@@ -38,6 +38,14 @@ LRESULT onWindowPosChanged(ClockPlugin& plugin, const WINDOWPOS* position) {
     return 0;
 }
 
+// The colour depth may have changed with the display: the kept background is drawn
+// anew for it.
+LRESULT onDisplayChange(ClockPlugin& plugin) {
+    plugin.background.forget();
+    plugin.placeOnDesktop();
+    return 0;
+}
+
 // A monitor came or went, the resolution changed, or the work area did.
 LRESULT onSettingChange(ClockPlugin& plugin, HWND window, WPARAM wParam, LPARAM lParam) {
     if (wParam != SPI_SETWORKAREA) return DefWindowProcA(window, WM_SETTINGCHANGE, wParam, lParam);
@@ -132,8 +140,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_WINDOWPOSCHANGED:
         return onWindowPosChanged(plugin, reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_DISPLAYCHANGE:
-        plugin.placeOnDesktop();
-        return 0;
+        return onDisplayChange(plugin);
     case WM_SETTINGCHANGE:
         return onSettingChange(plugin, window, wParam, lParam);
     case WM_ENTERSIZEMOVE:

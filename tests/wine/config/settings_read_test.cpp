@@ -97,15 +97,16 @@ std::string garbage(size_t size) {
 
 class SettingsReadTest : public PluginTest {
 protected:
-    // A paint that ran to its end, released what it made, and asked GDI for no
-    // surface larger than all screens together.
+    // A paint that ran to its end, released what it made but the kept face (a context
+    // and a bitmap), and asked GDI for no surface larger than all screens together.
     void expectSoundPaint() {
         const size_t bitmapsBefore = g_gdiSizes.bitmaps.size();
         paintNow();
         EXPECT_FALSE(paintPending()) << "the paint did not complete";
-        EXPECT_TRUE(g_gdi.liveObjects.empty()) << "the paint kept an object alive";
-        EXPECT_EQ(g_gdi.contextsCreated, g_gdi.contextsDeleted);
-        EXPECT_EQ(g_gdi.bitmapsCreated, g_gdi.objectsDeleted);
+        const int kept = static_cast<int>(g_gdi.liveObjects.size()) / 2;
+        EXPECT_LE(kept, 1) << "the paint kept an object alive";
+        EXPECT_EQ(g_gdi.contextsCreated, g_gdi.contextsDeleted + kept);
+        EXPECT_EQ(g_gdi.bitmapsCreated, g_gdi.objectsDeleted + kept);
         const int screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
         const int screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
         for (size_t i = bitmapsBefore; i < g_gdiSizes.bitmaps.size(); ++i) {

@@ -22,5 +22,7 @@ protected:
     // What the test's own records keep grows with every round: cleared as it goes.
     void forgetRecords();
 
+    // Every GDI object made is released but the kept face, a context and a bitmap,
+    // which the running clock holds.
     void expectGdiBalanced();
 };
