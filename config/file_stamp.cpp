@@ -20,3 +20,17 @@ bool sameStamp(const FileStamp& a, const FileStamp& b) {
            a.lastWrite.dwHighDateTime == b.lastWrite.dwHighDateTime &&
            a.sizeHigh == b.sizeHigh && a.sizeLow == b.sizeLow;
 }
+
+// FNV-1a over the bytes, with the length beside it.
+TextDigest digestOf(const char* bytes, DWORD length) {
+    DWORD hash = 2166136261u;
+    for (DWORD i = 0; i < length; ++i) {
+        hash ^= static_cast<unsigned char>(bytes[i]);
+        hash *= 16777619u;
+    }
+    return TextDigest{true, length, hash};
+}
+
+bool sameDigest(const TextDigest& a, const TextDigest& b) {
+    return a.known && b.known && a.length == b.length && a.hash == b.hash;
+}

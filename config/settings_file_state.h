@@ -24,9 +24,21 @@ bool sameStamp(const FileStamp& a, const FileStamp& b);
 // unfinished save.
 bool holdsSomething(const FileStamp& stamp);
 
+// A text's bytes as far as telling it from another: its length and a hash of them.
+// Not known where the clock has not seen the bytes.
+struct TextDigest {
+    bool known;
+    DWORD length;
+    DWORD hash;
+};
+
+TextDigest digestOf(const char* bytes, DWORD length);
+bool sameDigest(const TextDigest& a, const TextDigest& b);
+
 struct SettingsFileState {
     SettingsValues held;       // what the file holds
     FileStamp heldStamp;       // the file when `held` was taken from it
+    TextDigest heldText;       // its bytes, where the clock wrote them itself
     SettingsLines unsaved;     // the user's choices that the file does not hold yet
     FileStamp seenStamp;       // the file at the last tick, to tell when it stands still
     bool editUnshown;          // `held` holds an edit of the file not yet shown

@@ -40,8 +40,10 @@ void ClockPlugin::createSettingsFile(const char* modulePath) {
     for (const SettingsPlace place : kSettingsPlaces) {
         if (!newSettingsFileIn(place, modulePath, kHostFileSystem, rcFile)) continue;
         if (place == SettingsPlace::Data && !makeFolderOf(rcFile)) continue;
-        const SettingsWrite written = writeSettingsText(rcFile, values);
+        TextDigest text = {false, 0, 0};
+        const SettingsWrite written = writeSettingsText(rcFile, values, text);
         if (written == SettingsWrite::Written) {
+            settingsFile.heldText = text;
             fileNowHolds(values);
             return;
         }

@@ -61,6 +61,7 @@ void ClockPlugin::readSettings() {
     const FileStamp stamp = stampOf(rcFile);
     if (!readSettingsFile(rcFile, stamp, file.held)) return;
     file.heldStamp = stamp;
+    file.heldText.known = false;
     file.unsaved = 0;
     file.editUnshown = false;
     takeChoices(file.held);

@@ -5,9 +5,11 @@
 //
 // A write changes only the lines the user changed. Every other line keeps what the
 // file holds on disk now, an edit made by hand since the clock last read it
-// included: the file is read again before every write of some choices, whatever its
-// time and size say (FAT keeps times in 2-second steps, so an edit of the same size
-// soon after a write shows neither). An edit so found is shown at the next tick.
+// included: before every write of some choices the file is read again through the
+// host, unless the clock wrote it last itself and its time, size and bytes are still
+// those it wrote (FAT keeps times in 2-second steps, so an edit of the same size
+// soon after a write shows neither time nor size; the writer compares the bytes). An
+// edit so found is shown at the next tick.
 // The file's time and size are noted after each of the clock's own writes, so that
 // the watch (config/settings_watch.cpp) never takes them for an edit. What the
 // writer cannot place stays in memory: it goes with the next write, or, when the
@@ -57,6 +59,7 @@ bool ClockPlugin::saveOptionThroughHost(SettingsLine line) {
     chosenValues(chosen);
     const bool value = chosen[line] != 0;
     if (!WriteBool(rcFile, settingsLineFormat(line).key, value)) return false;
+    settingsFile.heldText.known = false;  // the host wrote these bytes
     settingsFile.held[line] = value;
     settingsFile.heldStamp = stampOf(rcFile);
     settingsFile.unsaved &= ~settingsLine(line);
@@ -75,45 +78,62 @@ bool ClockPlugin::takeFileAsItIs(const FileStamp& stamp) {
     copyValues(file.held, before);
     if (!readSettingsFile(rcFile, stamp, file.held)) return false;
     file.heldStamp = stamp;
+    file.heldText.known = false;
     if ((differingLines(before, file.held) & ~file.unsaved) != 0) file.editUnshown = true;
     return true;
 }
 
-// The file's own values, read again, with the unsaved choices over them; a file
-// that is gone or empty is made again, whole, from what the clock holds. A file that
-// cannot be read now is not written: the choices are tried again at each tick. A
-// text still waiting for its rename is given up: the new one takes its place.
+// The file's own values, read again unless the clock wrote the file last, with the
+// unsaved choices over them; a file that is gone or empty is made again, whole, from
+// what the clock holds. A file that cannot be read now is not written: the choices
+// are tried again at each tick. A text still waiting for its rename is given up: the
+// new one takes its place.
 void ClockPlugin::writeChoices() {
     SettingsFileState& file = settingsFile;
     file.choicesWaiting = false;
+    bool onlyIfUnchanged = false;
     if (file.unsaved != kEverySettingsLine) {
         const FileStamp stamp = stampOf(rcFile);
-        if (holdsSomething(stamp) && !takeFileAsItIs(stamp)) {
+        onlyIfUnchanged = holdsSomething(stamp) && file.heldText.known &&
+                          sameStamp(stamp, file.heldStamp);
+        if (holdsSomething(stamp) && !onlyIfUnchanged && !takeFileAsItIs(stamp)) {
             file.choicesWaiting = true;
             return;
         }
     }
+    dropPendingReplace();
+    SettingsWrite written = writeValues(onlyIfUnchanged);
+    if (written == SettingsWrite::Changed) {
+        if (!takeFileAsItIs(stampOf(rcFile))) {
+            file.choicesWaiting = true;
+            return;
+        }
+        written = writeValues(false);
+    }
+    if (written == SettingsWrite::NotWritten) reportSettingsNotKept();
+    if (written == SettingsWrite::Unreadable || written == SettingsWrite::Changed) {
+        file.choicesWaiting = true;
+    }
+}
 
+// The file's values with the unsaved choices over them, written over its text; where
+// `onlyIfUnchanged`, only over the very bytes the clock last wrote.
+SettingsWrite ClockPlugin::writeValues(bool onlyIfUnchanged) {
+    SettingsFileState& file = settingsFile;
     SettingsValues chosen;
     chosenValues(chosen);
     SettingsValues values;
     mergeChoices(file.held, chosen, file.unsaved, values);
-    dropPendingReplace();
-    switch (writeSettingsText(rcFile, values)) {
-    case SettingsWrite::Written:
-        fileNowHolds(values);
-        break;
-    case SettingsWrite::Waiting:
+    TextDigest text = file.heldText;
+    text.known = onlyIfUnchanged;
+    const SettingsWrite written = writeSettingsText(rcFile, values, text);
+    file.heldText = text;
+    if (written == SettingsWrite::Written) fileNowHolds(values);
+    if (written == SettingsWrite::Waiting) {
         copyValues(values, file.waiting);
         file.replacePending = true;
-        break;
-    case SettingsWrite::NotWritten:
-        reportSettingsNotKept();
-        break;
-    case SettingsWrite::Unreadable:
-        file.choicesWaiting = true;
-        break;
     }
+    return written;
 }
 
 // The choices that the file now holds are saved; one changed meanwhile is not.
@@ -146,6 +166,7 @@ void ClockPlugin::retryPendingReplace(const FileStamp& stamp) {
         break;
     case SettingsWrite::NotWritten:
     case SettingsWrite::Unreadable:
+    case SettingsWrite::Changed:
         file.replacePending = false;
         break;
     }

@@ -154,7 +154,10 @@ SettingsWrite replaceWithText(const char* rcFile, bool exists, DWORD attributes,
 }  // namespace
 
 // A read-only settings file is the user's to keep as it is.
-SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values) {
+SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values,
+                                TextDigest& digest) {
+    const TextDigest expected = digest;
+    digest.known = false;
     if (rcFile[0] == '\0') return SettingsWrite::NotWritten;
     const DWORD attributes = GetFileAttributesA(rcFile);
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -165,11 +168,16 @@ SettingsWrite writeSettingsText(const char* rcFile, const SettingsValues& values
         std::free(current.bytes);
         return SettingsWrite::Unreadable;
     }
+    if (expected.known && !sameDigest(expected, digestOf(current.bytes, current.length))) {
+        std::free(current.bytes);
+        return SettingsWrite::Changed;
+    }
     SettingsText text;
     const bool made = makeNewText(current, values, text);
     std::free(current.bytes);
     const SettingsWrite result =
         made ? replaceWithText(rcFile, exists, attributes, text) : SettingsWrite::NotWritten;
+    if (result == SettingsWrite::Written) digest = digestOf(text.bytes, text.length);
     std::free(text.bytes);
     return result;
 }

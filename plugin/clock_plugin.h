@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "config/settings_file_state.h"
+#include "config/settings_writer.h"
 #include "face/face_background.h"
 #include "face/face_time.h"
 #include "host/norvane_api.h"
@@ -162,6 +163,7 @@ private:
     bool takeFileAsItIs(const FileStamp& stamp);
     void showEdit();
     void writeChoices();
+    SettingsWrite writeValues(bool onlyIfUnchanged);
     void fileNowHolds(const SettingsValues& values);
     void placeAtSize();
     bool registerWindowClass();

@@ -67,7 +67,9 @@ TEST_P(WindowDragTest, WritesOnceAtItsEndWithTheLastPlaceFlushedBeforeTheRename)
     if (GetParam().end == DragEnd::Released) {
         g_fileCalls.calls.clear();
         moveClockWindow(40, 50);
-        EXPECT_EQ(g_fileCalls.calls, kOneWrite) << "a move after the drag waits";
+        // The file is as the clock wrote it: its values are not read again.
+        const std::vector<std::string> overOwnText(kOneWrite.begin() + 2, kOneWrite.end());
+        EXPECT_EQ(g_fileCalls.calls, overOwnText) << "a move after the drag waits";
         EXPECT_EQ(moduleSettings(), writtenText(floatingSettingsAt(40, 50)));
     }
 }
