@@ -34,7 +34,7 @@ void printWriteProfile(const WriteProfile& profile);
 constexpr int kDragSteps = 30;
 
 struct DragProfile {
-    double writesPerDrag = 0;        // temporary files made: whole writes of the file
+    double writesPerDrag = 0;        // temporary files renamed: whole writes of the file
     double fileMicroseconds = 0;     // median time per drag in the file calls
     // Median bare durable write after each drag of the floor's window, which writes
     // nothing itself: a write as the drag's end finds the machine.
