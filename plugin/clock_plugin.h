@@ -64,6 +64,7 @@ public:
 
     bool resizeWindow(int wantedWidth, int wantedHeight);
     void fitToSettings();
+    int widthForLabel() const;  // the width the label asks for with auto resize
     void fitWidthToLabel();
     void clearLabel();
 

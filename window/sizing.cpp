@@ -26,7 +26,7 @@ bool ClockPlugin::resizeWindow(int wantedWidth, int wantedHeight) {
 
 // The size read, the width following the label when auto-resize is on.
 void ClockPlugin::fitToSettings() {
-    if (autoResize) width = windowWidthFor(labelWidth(strnlen(labelText, kLabelSize), fontHeight));
+    if (autoResize) width = windowWidthFor(widthForLabel());
     placeAtSize();
 }
 
@@ -49,10 +49,13 @@ void ClockPlugin::placeAtSize() {
 }
 
 // The resize delivers messages, during which the host may end the plug-in.
+int ClockPlugin::widthForLabel() const {
+    return labelWidth(strnlen(labelText, kLabelSize), fontHeight);
+}
+
 void ClockPlugin::fitWidthToLabel() {
     const LiveRecord live(this);
-    const std::size_t length = strnlen(labelText, kLabelSize);
-    if (resizeWindow(labelWidth(length, fontHeight), height) && live.stillLive()) {
+    if (resizeWindow(widthForLabel(), height) && live.stillLive()) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
 }

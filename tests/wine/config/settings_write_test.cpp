@@ -4,6 +4,7 @@
 // write, a lost delayed write, a refused replace. Each time the old file stays byte
 // for byte with nothing beside it, the clock keeps running on its values in memory,
 // and the next good write succeeds with the latest of them.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,7 @@ TEST_F(SettingsFileTest, FirstStartThroughTheSlitEntryStaysOutOfTheSlit) {
 }
 
 TEST_F(SettingsFileTest, RewriteKeepsEveryLineInItsPlaceAndTheKnownOnesInTheirForm) {
-    writeModuleSettings(
+    const std::string text =
         "# my clock\r\n"
         "Pipwick.timerInterval: 9\r\n"
         "Pipwick.autoResize: false\r\n"
@@ -63,30 +64,17 @@ TEST_F(SettingsFileTest, RewriteKeepsEveryLineInItsPlaceAndTheKnownOnesInTheirFo
         "Pipwick.position.height: 150\n"
         "Pipwick.position.width: 180\n"
         "Pipwick.position.y: 70\n"
-        "Pipwick.position.x: 60\n");
+        "Pipwick.position.x: 60\n";
+    writeModuleSettings(text);
     ASSERT_EQ(startPlugin(), 0);
     moveClockWindow(310, 45);
-    EXPECT_EQ(moduleSettings(),
-              "# my clock\r\n"
-              "Pipwick.timerInterval: 9\n"
-              "Pipwick.autoResize: false\r\n"
-              "Pipwick.inSlit: false\r\n"
-              "Pipwick.transparency.alpha: 99\r\n"
-              "Pipwick.transparency: false\r\n"
-              "Pipwick.snapWindow: false\n"
-              "Pipwick.alwaysOnTop: false\n"
-              "Pipwick.color.marked.blue: 3\n"
-              "Pipwick.color.marked.green: 2\n"
-              "Pipwick.color.marked.red: 1\n"
-              "Pipwick.color.unmarked.blue: 6\n"
-              "Pipwick.color.unmarked.green: 5\n"
-              "Pipwick.color.unmarked.red: 300\n"
-              "Pipwick.size.circlesize: 6\n"
-              "Pipwick.unknown: kept?\n"
-              "Pipwick.position.height: 150\n"
-              "Pipwick.position.width: 180\n"
-              "Pipwick.position.y: 45\n"
-              "Pipwick.position.x: 310\n");
+    // Only the place changes, and the known lines take the clock's line ends.
+    std::string expected = withValue(withValue(text, "Pipwick.position.y:", "45"),
+                                     "Pipwick.position.x:", "310");
+    for (const char* key : {"inSlit: false", "transparency.alpha: 99", "transparency: false"})
+        expected.replace(expected.find(key), std::strlen(key) + 1, std::string(key) + "\r\n");
+    expected.replace(expected.find("timerInterval: 9\r\n"), 18, "timerInterval: 9\n");
+    EXPECT_EQ(moduleSettings(), expected);
 }
 
 // A settings write that fails part-way leaves the old file as it was and no
